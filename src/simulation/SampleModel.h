@@ -1,0 +1,77 @@
+#pragma once
+// The model behind the main window: one sample in store order, its 26-class histogram, the
+// four measures of location and the range each measure has covered since the last reset.
+// It draws nothing and knows no controls; values come from a draw function the window gives.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+enum TMeasure { msMean, msTrimmedMean, msMedian, msMode };
+
+struct TMeasureRange {
+    double Min = 0.0;
+    double Max = 0.0;
+};
+
+class TSampleModel {
+public:
+    static constexpr std::int32_t Capacity = 100;
+    static constexpr std::int32_t ClassCount = 26;
+    static constexpr std::int32_t RunSize = 30;
+    static constexpr std::int32_t MoreDataSize = 20;
+    static constexpr std::int32_t MaxSampleCount = 90;
+    static constexpr int MeasureCount = 4;
+
+    using TDrawValue = std::function<double()>;
+
+    // Values at positions 1..SampleCount, in the order they were drawn. Out-of-range
+    // positions read as 0.0 and are never written.
+    double SampleData(std::int32_t position) const;
+    void SetSampleData(std::int32_t position, double value);
+    std::int32_t SampleCount() const { return sampleCount; }
+
+    // Count of class c (0..25); 0 for any other c.
+    std::int32_t ClassCounts(std::int32_t c) const;
+
+    double MeanValue() const { return meanValue; }
+    double MedianValue() const { return medianValue; }
+    double TrimmedMeanValue() const { return trimmedMeanValue; }
+    double ModeValue() const { return modeValue; }
+    double Value(TMeasure m) const;
+    TMeasureRange MeasureRange(TMeasure m) const;
+
+    std::int32_t SelectedSample() const { return selectedSample; }
+
+    void ResetRanges();
+    // A fresh sample of 30 values drawn in order, measured, nothing selected.
+    void NewRun(const TDrawValue& draw);
+    // 20 more values behind the old ones; ranges start again. Does nothing once the sample
+    // could not grow by 20 within MaxSampleCount.
+    void MoreData(const TDrawValue& draw);
+    void CalcMeasures();
+
+    // Selects the last position whose value equals x exactly, or none (0).
+    void PickSample(double x);
+    // Selects the given position (1..SampleCount), or none for any other value.
+    void SelectSample(std::int32_t position);
+    // Stores x as the dragged value and measures again; without a selection nothing changes.
+    void MoveSelected(double x);
+    void ReleaseSelected() { selectedSample = 0; }
+
+private:
+    bool validPosition(std::int32_t position) const {
+        return position >= 1 && position <= sampleCount;
+    }
+
+    std::array<double, Capacity> sampleData{};
+    std::array<double, Capacity> workCopy{};
+    std::int32_t sampleCount = 0;
+    std::array<std::int32_t, ClassCount> classCounts{};
+    double meanValue = 0.0;
+    double medianValue = 0.0;
+    double trimmedMeanValue = 0.0;
+    double modeValue = 0.0;
+    std::array<TMeasureRange, MeasureCount> ranges{};
+    std::int32_t selectedSample = 0;
+};
