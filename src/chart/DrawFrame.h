@@ -1,0 +1,11 @@
+#pragma once
+// The one- or two-pixel frame of a control in one of the TFrameStyle looks.
+
+#include "platform/Colors.h"
+
+class Canvas;
+
+// Draws the frame whose corner pixels are (left, top) and (right, bottom). Only the low
+// seven bits of `style` select the look; values above fsEngraved draw nothing.
+void DrawFrame(Canvas& canvas, int style, int left, int top, int right, int bottom,
+               TColor highlight, TColor light, TColor shadow, TColor dark, TColor line);

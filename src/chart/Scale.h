@@ -1,0 +1,223 @@
+#pragma once
+// TScale, the axis scale control: a base line, long and short ticks at well-chosen values, a
+// label at each long tick and a caption. It stands on a window of its own, or works as the
+// engine of a chart's axes, painting into the chart's image at an offset.
+
+#include "chart/ChartEvents.h"
+#include "chart/ChartTypes.h"
+#include "chart/DTLabel.h"
+#include "chart/ScaleTicks.h"
+#include "platform/Colors.h"
+#include "platform/GraphicsTypes.h"
+#include "platform/Loadable.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class Canvas;
+
+class TScale : public QWidget, public ILoadable {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
+    Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
+    Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment)
+    Q_PROPERTY(TScaleUnitAnchor CaptionAnchor READ CaptionAnchor WRITE SetCaptionAnchor)
+    Q_PROPERTY(TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
+    Q_PROPERTY(TColor ColorScale READ ColorScale WRITE SetColorScale)
+    Q_PROPERTY(TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(TDTLabel* DateFormat READ DateFormat WRITE SetDateFormat)
+    Q_PROPERTY(int DecPlaces READ DecPlaces WRITE SetDecPlaces)
+    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(TFigType LabelType READ LabelType WRITE SetLabelType)
+    Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
+    Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
+    Q_PROPERTY(int MarginBottom READ MarginBottom WRITE SetMarginBottom)
+    Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
+    Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
+    Q_PROPERTY(int MinTicks READ MinTicks WRITE SetMinTicks)
+    Q_PROPERTY(int NumTicks READ NumTicks)
+    Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
+    Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
+    Q_PROPERTY(bool ShortTicks READ ShortTicks WRITE SetShortTicks)
+    Q_PROPERTY(bool ShowBaseLine READ ShowBaseLine WRITE SetShowBaseLine)
+    Q_PROPERTY(QString ScaleInscript READ ScaleInscript WRITE SetScaleInscript)
+    Q_PROPERTY(TScaleType ScaleType READ ScaleType WRITE SetScaleType)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(QString UserTickText READ UserTickText WRITE SetUserTickText)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+
+public:
+    explicit TScale(QWidget* owner = nullptr);
+    ~TScale() override;
+
+    // The layout is complete: compute the transform, stop loading, paint.
+    void Loaded() override;
+
+    QString Caption() const { return caption; }
+    void SetCaption(const QString& value);
+    int CaptionPosX() const { return captionPosX; }
+    void SetCaptionPosX(int value);
+    int CaptionPosY() const { return captionPosY; }
+    void SetCaptionPosY(int value);
+    TAlignment CaptionAlignment() const { return captionAlignment; }
+    void SetCaptionAlignment(TAlignment value);
+    TScaleUnitAnchor CaptionAnchor() const { return captionAnchor; }
+    void SetCaptionAnchor(TScaleUnitAnchor value);
+    TColor ColorBackGnd() const { return colorBackGnd; }
+    void SetColorBackGnd(TColor value);
+    TColor ColorScale() const { return colorScale; }
+    void SetColorScale(TColor value);
+    TColorScheme ColorScheme() const { return colorScheme; }
+    void SetColorScheme(TColorScheme value);
+    TDTLabel* DateFormat() const { return dateFormat; }
+    void SetDateFormat(TDTLabel* value);
+    int DecPlaces() const { return decPlaces; }
+    void SetDecPlaces(int value);
+    QFont Font() const { return font(); }
+    void SetFont(const QFont& value);
+    TFrameStyle FrameStyle() const { return frameStyle; }
+    void SetFrameStyle(TFrameStyle value);
+    TFigType LabelType() const { return labelType; }
+    void SetLabelType(TFigType value);
+    bool Logarithmic() const { return logarithmic; }
+    void SetLogarithmic(bool value);
+    int MarginTop() const { return marginTop; }
+    void SetMarginTop(int value);
+    int MarginBottom() const { return marginBottom; }
+    void SetMarginBottom(int value);
+    int MarginLeft() const { return marginLeft; }
+    void SetMarginLeft(int value);
+    int MarginRight() const { return marginRight; }
+    void SetMarginRight(int value);
+    int MinTicks() const { return minTicks; }
+    // 0 stays 0; other values are limited to 2..10.
+    void SetMinTicks(int value);
+    int NumTicks() const { return numTicks; }
+    double RangeLow() const { return rangeLow; }
+    // When it meets RangeHigh, RangeHigh moves one above it.
+    void SetRangeLow(double value);
+    double RangeHigh() const { return rangeHigh; }
+    // When it meets RangeLow, RangeLow moves one above it: the scale then runs downward.
+    void SetRangeHigh(double value);
+    bool ShortTicks() const { return shortTicks; }
+    void SetShortTicks(bool value);
+    bool ShowBaseLine() const { return showBaseLine; }
+    void SetShowBaseLine(bool value);
+    QString ScaleInscript() const { return scaleInscript; }
+    void SetScaleInscript(const QString& value);
+    TScaleType ScaleType() const { return scaleType; }
+    void SetScaleType(TScaleType value);
+    bool Transparent() const { return transparent; }
+    void SetTransparent(bool value);
+    QString UserTickText() const { return userTickText; }
+    void SetUserTickText(const QString& value);
+    bool Visible() const { return visible; }
+    void SetVisible(bool value);
+
+    // The transform: a value v lies at pixel Factor * v + Offset along the scale (of ln v on
+    // a logarithmic scale).
+    double Factor() const { return factor; }
+    double Offset() const { return offset; }
+    void CalcScaleFactors();
+    int ValueToPixel(double value) const;
+    // Entry index (1..NumTicks) of the tick list; 0 for any other index.
+    double TickValue(int index) const;
+
+    TColor ShadowColor() const { return shadowColor; }
+    TColor HighlightColor() const { return highlightColor; }
+
+    // Paints into `target` at (left, top) instead of the scale's own window; null restores
+    // the own window. The target must outlive its use.
+    void SetPaintTarget(Canvas* target, int left, int top);
+    bool PaintSuspended() const { return paintSuspended; }
+    void SetPaintSuspended(bool value);
+    bool Embedded() const { return embedded; }
+    // A chart's own scale: not read from any layout, painted only through ForcePaint.
+    void SetEmbedded(bool value);
+    // Paints once, even while painting is suspended or the layout is loading.
+    void ForcePaint();
+
+    // Accepts Logarithmic without checks while set; a chart's scales keep it set.
+    bool Loading = true;
+
+    // Copies the scale's settings, transform, ticks, paint target and suspension from another.
+    void Assign(const TScale& source);
+
+    // What the scale's own window shows: the last painted picture.
+    const QImage& WindowImage() const { return windowImage; }
+
+    TScaleTickDrawnEvent OnScaleTickDrawn;
+    TScaleRenderedEvent OnBeforeScaleRendered;
+    TScaleRenderedEvent OnAfterScaleRendered;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool horizontal() const { return scaleType == sctXB || scaleType == sctXT; }
+    void recalcAndRepaint();
+    void requestRepaint();
+    void paintScale();
+    // Draws ticks, labels, caption and base line with the base line across the scale at
+    // `offsetAcross` (the target's top for horizontal scales, its left for vertical ones).
+    void drawScale(Canvas& c, int offsetAcross);
+    int baseLine(int offsetAcross) const;
+    void drawTicks(Canvas& c, int b);
+    // ftTime and ftDateTime scales: drawn as number scales until clock and calendar labels
+    // plug in here.
+    void drawTimeTicks(Canvas& c, int b);
+    void drawPlannedTicks(Canvas& c, int b, const std::vector<TScaleTick>& ticks);
+    void drawLabel(Canvas& c, int b, int pixel, const QString& text);
+    void drawCaption(Canvas& c, int b);
+    TScaleTickSettings tickSettings() const;
+
+    QString caption;
+    int captionPosX = 4;
+    int captionPosY = 4;
+    TAlignment captionAlignment = taCenter;
+    TScaleUnitAnchor captionAnchor = uaSclTopLft;
+    TColor colorBackGnd = clBtnFace;
+    TColor colorScale = clBlack;
+    TColorScheme colorScheme = csBWG;
+    TDTLabel* dateFormat;
+    int decPlaces = -2;
+    TFrameStyle frameStyle = fsLowered;
+    TFigType labelType = ftNum;
+    bool logarithmic = false;
+    int marginTop = 20;
+    int marginBottom = 20;
+    int marginLeft = 20;
+    int marginRight = 20;
+    int minTicks = 3;
+    int numTicks = 0;
+    double rangeLow = 0.0;
+    double rangeHigh = 100.0;
+    bool shortTicks = true;
+    bool showBaseLine = true;
+    QString scaleInscript;
+    TScaleType scaleType = sctXB;
+    bool transparent = false;
+    QString userTickText;
+    bool visible = true;
+
+    double factor = 1.0;
+    double offset = 0.0;
+    TColor darkColor = clBlack;
+    TColor shadowColor = clGray;
+    TColor highlightColor = clWhite;
+    std::array<double, TickListCapacity> tickList{};
+    Canvas* paintTarget = nullptr;
+    int targetLeft = 0;
+    int targetTop = 0;
+    bool paintSuspended = true;
+    bool embedded = false;
+    bool readingLayout = true;
+    QImage windowImage;
+};

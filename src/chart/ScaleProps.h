@@ -1,0 +1,150 @@
+#pragma once
+// TScaleProps, the settings of one axis of one chart layer: range, scale type, labels and
+// looks. A chart holds a TScalePropsHoriz for every layer's x axis and a TScalePropsVert for
+// every y axis, and copies them into the scale controls that draw them.
+
+#include "chart/ChartEvents.h"
+#include "chart/ChartTypes.h"
+#include "chart/DTLabel.h"
+#include "platform/Colors.h"
+#include "platform/GraphicsTypes.h"
+
+#include <QFont>
+#include <QObject>
+#include <QString>
+
+class TScaleProps : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
+    Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
+    Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment)
+    Q_PROPERTY(TScaleUnitAnchor CaptionAnchor READ CaptionAnchor WRITE SetCaptionAnchor)
+    Q_PROPERTY(TColor ColorScale READ ColorScale WRITE SetColorScale)
+    Q_PROPERTY(TDTLabel* DateFormat READ DateFormat WRITE SetDateFormat)
+    Q_PROPERTY(int DecPlaces READ DecPlaces WRITE SetDecPlaces)
+    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
+    Q_PROPERTY(TFigType LabelType READ LabelType WRITE SetLabelType)
+    Q_PROPERTY(int MinTicks READ MinTicks WRITE SetMinTicks)
+    Q_PROPERTY(double MinRange READ MinRange WRITE SetMinRange)
+    Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
+    Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
+    Q_PROPERTY(bool ShortTicks READ ShortTicks WRITE SetShortTicks)
+    Q_PROPERTY(QString ScaleInscript READ ScaleInscript WRITE SetScaleInscript)
+    Q_PROPERTY(int ScalePos READ ScalePos WRITE SetScalePos)
+    Q_PROPERTY(QString UserTickText READ UserTickText WRITE SetUserTickText)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+
+public:
+    explicit TScaleProps(QObject* owner = nullptr);
+
+    QString Caption() const { return caption; }
+    void SetCaption(const QString& value);
+    int CaptionPosX() const { return captionPosX; }
+    void SetCaptionPosX(int value);
+    int CaptionPosY() const { return captionPosY; }
+    void SetCaptionPosY(int value);
+    TAlignment CaptionAlignment() const { return captionAlignment; }
+    void SetCaptionAlignment(TAlignment value);
+    TScaleUnitAnchor CaptionAnchor() const { return captionAnchor; }
+    void SetCaptionAnchor(TScaleUnitAnchor value);
+    TColor ColorScale() const { return colorScale; }
+    void SetColorScale(TColor value);
+    TDTLabel* DateFormat() const { return dateFormat; }
+    // Copies the given format's settings into the owned one.
+    void SetDateFormat(TDTLabel* value);
+    int DecPlaces() const { return decPlaces; }
+    // Clamped to -3..12.
+    void SetDecPlaces(int value);
+    QFont Font() const { return font; }
+    void SetFont(const QFont& value);
+    bool Logarithmic() const { return logarithmic; }
+    // True is refused outside loading unless both range ends are at least 1e-100 and the
+    // labels are not dates; false is always taken.
+    void SetLogarithmic(bool value);
+    TFigType LabelType() const { return labelType; }
+    void SetLabelType(TFigType value);
+    int MinTicks() const { return minTicks; }
+    void SetMinTicks(int value);
+    double MinRange() const { return minRange; }
+    void SetMinRange(double value);
+    double RangeLow() const { return rangeLow; }
+    void SetRangeLow(double value);
+    double RangeHigh() const { return rangeHigh; }
+    void SetRangeHigh(double value);
+    bool ShortTicks() const { return shortTicks; }
+    void SetShortTicks(bool value);
+    QString ScaleInscript() const { return scaleInscript; }
+    void SetScaleInscript(const QString& value);
+    // The distance of the base line from the data area, kept apart for horizontal and
+    // vertical sides; the current ScaleSide picks the slot.
+    int ScalePos() const;
+    void SetScalePos(int value);
+    QString UserTickText() const { return userTickText; }
+    void SetUserTickText(const QString& value);
+    bool Visible() const { return visible; }
+    void SetVisible(bool value);
+
+    // Set from construction until the owning chart has loaded its layout.
+    bool Loading = true;
+    TScaleType ScaleSide() const { return scaleSide; }
+    void SetScaleSide(TScaleType value) { scaleSide = value; }
+
+    TNotifyEvent OnChange;
+
+protected:
+    void changed() { Fire(OnChange, this); }
+
+private:
+    QString caption;
+    int captionPosX = 0;
+    int captionPosY = 0;
+    TAlignment captionAlignment = taCenter;
+    TScaleUnitAnchor captionAnchor = uaSclTopLft;
+    TColor colorScale = clBlack;
+    TDTLabel* dateFormat;
+    int decPlaces = -2;
+    QFont font;
+    bool logarithmic = false;
+    TFigType labelType = ftNum;
+    int minTicks = 3;
+    double minRange = 1e-10;
+    double rangeLow = 0.0;
+    double rangeHigh = 1.0;
+    bool shortTicks = true;
+    QString scaleInscript;
+    int scalePosHoriz = 0;
+    int scalePosVert = 0;
+    QString userTickText;
+    bool visible = false;
+    TScaleType scaleSide = sctXB;
+};
+
+class TScalePropsHoriz : public TScaleProps {
+    Q_OBJECT
+    Q_PROPERTY(TScaleLocationHoriz ScaleLocation READ ScaleLocation WRITE SetScaleLocation)
+
+public:
+    explicit TScalePropsHoriz(QObject* owner = nullptr);
+    TScaleLocationHoriz ScaleLocation() const { return location; }
+    // slTop puts the base line at the bottom of the scale (sctXB), slBottom at its top.
+    void SetScaleLocation(TScaleLocationHoriz value);
+
+private:
+    TScaleLocationHoriz location = slBottom;
+};
+
+class TScalePropsVert : public TScaleProps {
+    Q_OBJECT
+    Q_PROPERTY(TScaleLocationVert ScaleLocation READ ScaleLocation WRITE SetScaleLocation)
+
+public:
+    explicit TScalePropsVert(QObject* owner = nullptr);
+    TScaleLocationVert ScaleLocation() const { return location; }
+    // slLeft puts the base line at the right of the scale (sctYR), slRight at its left.
+    void SetScaleLocation(TScaleLocationVert value);
+
+private:
+    TScaleLocationVert location = slLeft;
+};

@@ -1,0 +1,99 @@
+#pragma once
+// The 2-D drawing surface every drawing part of the program uses: a pen, a brush and a font
+// over QPainter on a QImage, with the program's pixel rules: a line does not set its end
+// pixel, a rectangle (x1, y1, x2, y2) covers x1..x2-1 and y1..y2-1, antialiasing is off.
+
+#include "platform/Colors.h"
+#include "platform/GraphicsTypes.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QPolygon>
+#include <QRect>
+#include <QString>
+
+class Canvas {
+public:
+    // Paints on `image`, which must outlive the canvas and not be copied while it paints.
+    explicit Canvas(QImage& image);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    QImage& Image() { return image; }
+    int Width() const { return image.width(); }
+    int Height() const { return image.height(); }
+
+    TColor PenColor() const { return penColor; }
+    void SetPenColor(TColor color);
+    int PenWidth() const { return penWidth; }
+    void SetPenWidth(int width);
+    TPenStyle PenStyle() const { return penStyle; }
+    void SetPenStyle(TPenStyle style);
+    TPenMode PenMode() const { return penMode; }
+    void SetPenMode(TPenMode mode);
+
+    TColor BrushColor() const { return brushColor; }
+    void SetBrushColor(TColor color);
+    TBrushStyle BrushStyle() const { return brushStyle; }
+    void SetBrushStyle(TBrushStyle style);
+
+    const QFont& Font() const { return font; }
+    void SetFont(const QFont& f);
+    // The colour of text, which is the font's colour and not the pen's.
+    TColor TextColor() const { return textColor; }
+    void SetTextColor(TColor color) { textColor = color; }
+
+    QPoint PenPos() const { return penPos; }
+    void MoveTo(int x, int y);
+    // Draws from the pen position to (x, y), without the end pixel, and moves the pen there.
+    void LineTo(int x, int y);
+    // Outline in the pen, inside in the brush, covering x1..x2-1 and y1..y2-1.
+    void Rectangle(int x1, int y1, int x2, int y2);
+    // The brush alone over x1..x2-1, y1..y2-1.
+    void FillRect(int x1, int y1, int x2, int y2);
+    void Ellipse(int x1, int y1, int x2, int y2);
+    // Outline through every vertex, inside filled with the brush.
+    void Polygon(const QPolygon& points);
+
+    // Pixels outside the image read as black and are not written.
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    // Text with its top left corner at (x, y); the background is filled with the brush
+    // unless the brush is clear.
+    void TextOut(int x, int y, const QString& text);
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+
+    void Draw(int x, int y, const QImage& picture);
+    void StretchDraw(const QRect& target, const QImage& picture);
+    // Combines the picture with what is there by bitwise AND.
+    void DrawAnd(int x, int y, const QImage& picture);
+
+    // Limits drawing to x1..x2-1, y1..y2-1 until ClearClip.
+    void SetClipRect(int x1, int y1, int x2, int y2);
+    void ClearClip();
+
+private:
+    void applyPen();
+    void applyBrush();
+    void withComposition(QPainter::CompositionMode mode, const auto& draw);
+
+    QImage& image;
+    QPainter painter;
+    TColor penColor = clBlack;
+    int penWidth = 1;
+    TPenStyle penStyle = psSolid;
+    TPenMode penMode = pmCopy;
+    TColor brushColor = clWhite;
+    TBrushStyle brushStyle = bsSolid;
+    QFont font;
+    TColor textColor = clBlack;
+    QPoint penPos;
+};
+
+QColor ToQColor(TColor color);
+TColor FromQRgb(QRgb rgb);
