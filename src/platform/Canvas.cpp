@@ -195,8 +195,16 @@ void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void Canvas::Polygon(const QPolygon& points) {
-    if (!points.isEmpty()) {
-        painter.drawPolygon(points);
+    if (points.isEmpty()) {
+        return;
+    }
+    painter.drawPolygon(points);
+    // Qt's aliased outline can leave out a vertex where two edges meet at the bottom right;
+    // the outline must run through every vertex.
+    if (penStyle != psClear && penWidth == 1) {
+        for (const QPoint& p : points) {
+            painter.drawPoint(p);
+        }
     }
 }
 

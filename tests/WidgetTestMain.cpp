@@ -1,0 +1,16 @@
+// The main of test programs that need widgets: one QApplication (on the offscreen platform
+// that CTest sets) for the whole run, then every GoogleTest case.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Test discovery runs the program outside CTest's environment; it never needs a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
