@@ -133,12 +133,14 @@ std::string FormatScaleNumber(double v, int decimals) {
     if (e == std::string::npos) {
         return sci;
     }
-    std::string exponent = sci.substr(e + 2);
-    std::string text = std::string(v < 0 ? "-" : " ") + sci.substr(0, e) + "E" + sci[e + 1];
-    if (exponent.size() > 2) {
-        return std::string(text.size() + exponent.size(), '*');
+    std::string text(1, v < 0 ? '-' : ' ');
+    text.append(sci, 0, e);
+    text.push_back('E');
+    text.append(sci, e + 1, std::string::npos); // the exponent's sign and digits
+    if (sci.size() - (e + 2) > 2) {
+        text.assign(text.size(), '*');
     }
-    return text + exponent;
+    return text;
 }
 
 std::string LinearTickLabel(double v, double low, double high, int decimals, int decPlaces) {

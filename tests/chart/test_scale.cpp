@@ -122,6 +122,9 @@ TEST(Scale, PaintsTicksAwayFromTheBaseLineAndFillsTheTickList) {
     auto s = makeScale(221, 60, sctXB);
     s->SetFrameStyle(fsNone);
     std::vector<TickSeen> seen;
+    std::string order;
+    s->OnBeforeScaleRendered = [&](QObject*, Canvas&) { order += "before,"; };
+    s->OnAfterScaleRendered = [&](QObject*, Canvas&) { order += "after"; };
     s->OnScaleTickDrawn = [&](QObject*, Canvas&, TScaleType type, double v, int x, int y) {
         EXPECT_EQ(type, sctXB);
         seen.push_back({v, x, y});
@@ -144,6 +147,7 @@ TEST(Scale, PaintsTicksAwayFromTheBaseLineAndFillsTheTickList) {
     EXPECT_EQ(s->TickValue(21), 100.0);
     EXPECT_EQ(s->TickValue(22), 0.0);
     EXPECT_EQ(s->TickValue(0), 0.0);
+    EXPECT_EQ(order, "before,after");
     ASSERT_EQ(seen.size(), 21u + 6u);
     EXPECT_EQ(seen.back().value, 100.0);
     EXPECT_EQ(seen.back().x, 200);
