@@ -20,7 +20,7 @@ Canvas::Canvas(QImage& target) : image(target) {
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    font = painter.font();
+    SetFont(painter.font());
     applyPen();
     applyBrush();
 }
@@ -73,6 +73,8 @@ void Canvas::SetBrushStyle(TBrushStyle style) {
 
 void Canvas::SetFont(const QFont& f) {
     font = f;
+    // Text is drawn without antialiasing like everything else: its pixels are the text colour.
+    font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
 }
 

@@ -1,0 +1,66 @@
+#pragma once
+// TUrlLab, a text label that acts as a link: over it the mouse sees the text in the active
+// font; a click opens the web address with the desktop's handler or starts the program it
+// names, with parameters.
+
+#include "platform/Loadable.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QString>
+
+#include <functional>
+
+class TUrlLab : public QLabel, public ILoadable {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(QFont FontActive READ FontActive WRITE SetFontActive)
+    Q_PROPERTY(QString URL READ URL WRITE SetURL)
+    Q_PROPERTY(QString TaskParams READ TaskParams WRITE SetTaskParams)
+
+public:
+    using TNotifyEvent = std::function<void(QObject* sender)>;
+
+    explicit TUrlLab(QWidget* owner = nullptr);
+
+    // The label's font as it is now becomes the one it returns to when the mouse leaves.
+    void Loaded() override;
+
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& value) { setText(value); }
+    QFont Font() const { return font(); }
+    void SetFont(const QFont& value) { setFont(value); }
+    QFont FontActive() const { return fontActive; }
+    void SetFontActive(const QFont& value);
+    QString URL() const { return url; }
+    // Stored without blanks at either end.
+    void SetURL(const QString& value);
+    QString TaskParams() const { return taskParams; }
+    void SetTaskParams(const QString& value);
+    QFont NormalFont() const { return normalFont; }
+
+    // Opens the address or starts the program, then fires OnClick. Throws EQRXURLLabError
+    // (and then does not fire OnClick) for an address it cannot use.
+    void Click();
+
+    // Removes leading and trailing spaces (only spaces).
+    static QString StripBlanks(const QString& value);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    std::string errorPrefix() const;
+
+    QString url;
+    QString taskParams;
+    QFont fontActive;
+    QFont normalFont;
+};

@@ -1,0 +1,184 @@
+// The numeric label as a control: setter rules, the width test with the measured font, and
+// the pixels of its box, texts and transparent mode.
+
+#include "platform/Canvas.h"
+#include "widgets/NumLab.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+QFont testFont() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(13);
+    return f;
+}
+
+TColor at(const QImage& img, int x, int y) { return FromQRgb(img.pixel(x, y)); }
+
+bool anyInk(const QImage& img, QRect r, TColor colour) {
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if (at(img, x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(NumLab, DefaultsAndSetterRules) {
+    TNumLab n;
+    EXPECT_EQ(n.width(), 160);
+    EXPECT_EQ(n.height(), 28);
+    EXPECT_EQ(n.LeftSpace(), 35);
+    EXPECT_EQ(n.LabelWidth(), 80);
+    EXPECT_EQ(n.OverflowIndicator(), QStringLiteral("*********"));
+    EXPECT_EQ(n.DTFormat(), QStringLiteral("mmm-dd, yyyy"));
+    n.SetPrecision(20);
+    EXPECT_EQ(n.Precision(), 15);
+    n.SetPrecision(-1);
+    EXPECT_EQ(n.Precision(), 15);
+    n.SetLeftSpace(-5);
+    EXPECT_EQ(n.LeftSpace(), 35);
+    n.SetLeftSpace(500);
+    EXPECT_EQ(n.LeftSpace(), 160);
+    n.SetColorScheme(csSystem);
+    EXPECT_EQ(n.FrameShadowColor(), clBtnShadow);
+    EXPECT_EQ(n.FrameLightColor(), clBtnHighlight);
+    EXPECT_EQ(n.FrameDarkColor(), clBlack);
+}
+
+TEST(NumLab, RepaintsOnlyOnRealChanges) {
+    TNumLab n;
+    n.SetFont(testFont());
+    n.show();
+    const int before = n.PaintCount();
+    n.SetValue(0.0);
+    n.SetPrecision(2);
+    n.SetLeftText(QString());
+    EXPECT_EQ(n.PaintCount(), before);
+    n.SetValue(1.25);
+    EXPECT_EQ(n.PaintCount(), before + 1);
+    n.SetValue(1.25);
+    EXPECT_EQ(n.PaintCount(), before + 1);
+}
+
+TEST(NumLab, OverflowByMeasuredWidthButNotInStateNotation) {
+    TNumLab n;
+    n.SetFont(testFont());
+    const QFontMetrics fm(testFont());
+    n.SetValue(123456789.0);
+    // Wide enough for the text exactly: LabelWidth - 6 is the room.
+    n.SetLabelWidth(fm.horizontalAdvance(QStringLiteral("123456789.00")) + 6);
+    EXPECT_EQ(n.DisplayText(), QStringLiteral("123456789.00"));
+    n.SetLabelWidth(n.LabelWidth() - 1);
+    EXPECT_EQ(n.DisplayText(), QStringLiteral("*********"));
+    n.SetDisplayType(dtState);
+    n.SetStateText(QStringLiteral("a state text far wider than the box"));
+    EXPECT_EQ(n.DisplayText(), n.StateText());
+    n.SetDisplayType(dtFixP);
+    n.OnBeforeDisplay = [](QObject*, QString& t) { t = QStringLiteral("x") + t.left(2); };
+    EXPECT_EQ(n.DisplayText(), QStringLiteral("x12"));
+    n.SetEmpty(true);
+    EXPECT_EQ(n.DisplayText(), QString());
+}
+
+TEST(NumLab, LoweredBoxAndTextsInTheirPlaces) {
+    TNumLab n;
+    n.SetFont(testFont());
+    n.SetLeftText(QStringLiteral("Mean"));
+    n.SetRightText(QStringLiteral("kg"));
+    n.SetColorOutBakG(clWhite);
+    n.SetColorLabBakG(clYellow);
+    n.SetValue(8.21);
+    n.show();
+    const QImage& img = n.WindowImage();
+    const int l = 35, b = 80, h = 28;
+    EXPECT_EQ(at(img, l, 10), clGray);           // outline in the shadow colour
+    EXPECT_EQ(at(img, l + 1, 10), clBlack);      // c1: dark inner left
+    EXPECT_EQ(at(img, 50, 1), clBlack);          // and inner top
+    EXPECT_EQ(at(img, 50, h - 1), clWhite);      // c2: light bottom
+    EXPECT_EQ(at(img, l + b + 2, 10), clWhite);  // and right
+    EXPECT_EQ(at(img, l + b + 3, 10), clWhite);  // outside: the background
+    EXPECT_EQ(at(img, l + 4, 4), clYellow);      // inside the box
+    // The left text ends 5 pixels before the box; the right text starts 7 after it.
+    EXPECT_TRUE(anyInk(img, QRect(0, 0, l - 4, h), clBlack));
+    EXPECT_FALSE(anyInk(img, QRect(l - 4, 2, 3, h - 4), clBlack));
+    EXPECT_TRUE(anyInk(img, QRect(l + b + 7, 0, 20, h), clBlack));
+    EXPECT_TRUE(anyInk(img, QRect(l + 3, 2, b - 4, h - 5), clBlack)); // the number
+
+    n.SetFrameStyle(fsRaised);
+    EXPECT_EQ(at(n.WindowImage(), l + 1, 10), clWhite);
+    EXPECT_EQ(at(n.WindowImage(), 50, h - 1), clBlack);
+    n.SetFrameStyle(fsSimple);
+    EXPECT_EQ(at(n.WindowImage(), l, h - 1), clGray); // one full-height outline
+    EXPECT_EQ(at(n.WindowImage(), l + b + 1, 10), clGray);
+}
+
+TEST(NumLab, DisabledTextsAreEngravedAndTheNumberGrey) {
+    TNumLab n;
+    n.SetFont(testFont());
+    n.SetLeftText(QStringLiteral("Mean"));
+    n.SetColorOutBakG(clSilver);
+    n.show();
+    n.SetEnabled(false);
+    const QImage& img = n.WindowImage();
+    EXPECT_FALSE(anyInk(img, QRect(0, 0, 34, 28), clBlack));
+    EXPECT_TRUE(anyInk(img, QRect(0, 0, 34, 28), clGray));
+    EXPECT_TRUE(anyInk(img, QRect(0, 0, 34, 28), clWhite));
+    EXPECT_TRUE(anyInk(img, QRect(38, 2, 76, 23), clGray));
+}
+
+TEST(NumLab, TransparentCombinesWithTheParentByAnd) {
+    QWidget parent;
+    parent.resize(200, 40);
+    parent.setAutoFillBackground(true);
+    QPalette pal;
+    pal.setColor(QPalette::Window, QColor(0, 0, 255)); // blue behind the label
+    parent.setPalette(pal);
+    auto* n = new TNumLab(&parent);
+    n->SetFont(testFont());
+    n->SetLeftText(QStringLiteral("Mean"));
+    n->SetTransparent(true);
+    parent.show();
+    const QImage shot = parent.grab().toImage();
+    // Outside the box the white background lets the blue through; the text stays dark.
+    EXPECT_EQ(FromQRgb(shot.pixel(2, 2)), clBlue);
+    EXPECT_TRUE(anyInk(shot.convertToFormat(QImage::Format_RGB32), QRect(0, 0, 34, 28), clBlack));
+    // The box was filled with its colour before the AND, so it does not turn blue.
+    EXPECT_EQ(FromQRgb(shot.pixel(37 + 3, 4)), ColorToRGB(clBtnFace));
+}
+
+TEST(NumLab, PointerZonesAndAssign) {
+    TNumLab n;
+    n.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&n));
+    QTest::mouseMove(&n, QPoint(10, 10));
+    EXPECT_EQ(n.PointerZone(), 0);
+    QTest::mouseMove(&n, QPoint(35 + 80, 11));
+    EXPECT_EQ(n.PointerZone(), 1);
+    QTest::mouseMove(&n, QPoint(35 + 81, 12));
+    EXPECT_EQ(n.PointerZone(), 2);
+
+    TNumLab source;
+    source.SetValue(3.5);
+    source.SetLeftText(QStringLiteral("Median"));
+    source.SetComma(true);
+    source.SetDTFormat(QStringLiteral("yyyy"));
+    source.SetColorScheme(csSystem);
+    source.SetDisplayType(dtExp);
+    n.Assign(source);
+    EXPECT_EQ(n.Value(), 3.5);
+    EXPECT_EQ(n.LeftText(), QStringLiteral("Median"));
+    EXPECT_EQ(n.DisplayType(), dtExp);
+    EXPECT_EQ(n.FrameShadowColor(), clBtnShadow);
+    EXPECT_FALSE(n.Comma());
+    EXPECT_EQ(n.DTFormat(), QStringLiteral("mmm-dd, yyyy"));
+}
