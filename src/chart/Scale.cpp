@@ -81,13 +81,8 @@ void TScale::SetColorScheme(TColorScheme value) {
         return;
     }
     colorScheme = value;
-    if (value == csSystem) {
-        shadowColor = clBtnShadow;
-        highlightColor = clBtnHighlight;
-    } else {
-        shadowColor = clGray;
-        highlightColor = clWhite;
-    }
+    shadowColor = FrameColorsOf(value).Shadow;
+    highlightColor = FrameColorsOf(value).Highlight;
     requestRepaint();
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/NumLab.h"
 
+#include "chart/DrawFrame.h"
 #include "numerics/Conversions.h"
 #include "platform/Canvas.h"
 #include "widgets/DateTimeText.h"
@@ -75,8 +76,8 @@ void TNumLab::SetColorScheme(TColorScheme v) {
         return;
     }
     colorScheme = v;
-    frameShadowColor = v == csSystem ? clBtnShadow : clGray;
-    frameLightColor = v == csSystem ? clBtnHighlight : clWhite;
+    frameShadowColor = FrameColorsOf(v).Shadow;
+    frameLightColor = FrameColorsOf(v).Highlight;
     repaintNow();
 }
 
