@@ -1,9 +1,11 @@
 #include "chart/Scale.h"
 
 #include "chart/DrawFrame.h"
+#include "chart/TimeScaleTicks.h"
 #include "numerics/Conversions.h"
 #include "platform/Canvas.h"
 
+#include <QLocale>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -405,7 +407,50 @@ void TScale::drawTicks(Canvas& c, int b) {
     drawPlannedTicks(c, b, PlanScaleTicks(tickSettings()));
 }
 
-void TScale::drawTimeTicks(Canvas& c, int b) { drawTicks(c, b); }
+void TScale::drawTimeTicks(Canvas& c, int b) {
+    const TScaleTickSettings settings = tickSettings();
+    if (labelType == ftTime) {
+        if (const auto ticks = PlanClockTicks(settings)) {
+            drawPlannedTicks(c, b, *ticks);
+        } else {
+            drawTicks(c, b); // below a millisecond or a day and more: numbers
+        }
+        return;
+    }
+    TDateLabelSettings f;
+    f.TimeFormat = dateFormat->TimeFormat();
+    f.DateSeparator = dateFormat->DateSeparator();
+    f.TimeSeparator = dateFormat->TimeSeparator();
+    f.YearLength = dateFormat->YearLength();
+    f.MonthName = dateFormat->MonthName();
+    f.DateOrder = dateFormat->DateOrder();
+    f.DateForTime = dateFormat->DateForTime();
+    f.ShortMonthName = [](int month) {
+        return QLocale().monthName(month, QLocale::ShortFormat).toStdString();
+    };
+    const TDateTimePlan plan = PlanDateTimeTicks(settings, f, horizontal());
+    if (plan.Message.empty()) {
+        drawPlannedTicks(c, b, plan.Ticks);
+    } else {
+        numTicks = 0;
+        drawMessage(c, b, plan.Message);
+    }
+}
+
+void TScale::drawMessage(Canvas& c, int b, const std::vector<std::string>& lines) {
+    const int p = ValueToPixel((rangeLow + rangeHigh) / 2);
+    if (horizontal()) {
+        const QString text = QString::fromStdString(lines.front());
+        c.TextOut(p - c.TextWidth(text) / 2, b + 7, text);
+        return;
+    }
+    const int h = c.TextHeight(QStringLiteral("T"));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const QString text = QString::fromStdString(lines[i]);
+        const int top = p + (static_cast<int>(i) - 1) * h;
+        c.TextOut(scaleType == sctYL ? b + 2 : b - 2 - c.TextWidth(text), top, text);
+    }
+}
 
 void TScale::drawPlannedTicks(Canvas& c, int b, const std::vector<TScaleTick>& ticks) {
     numTicks = 0;
@@ -428,14 +473,46 @@ void TScale::drawPlannedTicks(Canvas& c, int b, const std::vector<TScaleTick>& t
             tickList[static_cast<std::size_t>(numTicks++)] = t.Value;
         }
         if (t.Labelled && !t.Label.empty()) {
-            drawLabel(c, b, p, QString::fromStdString(t.Label));
+            drawLabel(c, b, p, QString::fromStdString(t.Label), !t.DateLine.empty());
+        }
+        if (!t.DateLine.empty()) {
+            drawDateLine(c, b, p, QString::fromStdString(t.DateLine));
         }
         Fire(OnScaleTickDrawn, this, c, scaleType, t.Value, horizontal() ? p : b,
              horizontal() ? b : p);
     }
 }
 
-void TScale::drawLabel(Canvas& c, int b, int pixel, const QString& text) {
+int TScale::horizontalLabelLeft(int pixel, int w) const {
+    int x = std::max(pixel - w / 2, 2);
+    if (pixel + w / 2 >= width() - 2) {
+        x = width() - 2 - w;
+    }
+    return x;
+}
+
+void TScale::drawDateLine(Canvas& c, int b, int pixel, const QString& text) {
+    // One text height further from the base line than the time label; on upright scales
+    // just above the time label, whose bottom is at the tick.
+    const int w = c.TextWidth(text);
+    const int h = c.TextHeight(text);
+    switch (scaleType) {
+    case sctXB:
+        c.TextOut(horizontalLabelLeft(pixel, w), b - 2 * h - 7, text);
+        break;
+    case sctXT:
+        c.TextOut(horizontalLabelLeft(pixel, w), b + 7 + h, text);
+        break;
+    case sctYL:
+        c.TextOut(b + 8, pixel - 2 * h, text);
+        break;
+    case sctYR:
+        c.TextOut(b - 8 - w, pixel - 2 * h, text);
+        break;
+    }
+}
+
+void TScale::drawLabel(Canvas& c, int b, int pixel, const QString& text, bool dated) {
     const int w = c.TextWidth(text);
     const int h = c.TextHeight(text);
     int x = 0;
@@ -443,16 +520,13 @@ void TScale::drawLabel(Canvas& c, int b, int pixel, const QString& text) {
     switch (scaleType) {
     case sctXB:
     case sctXT:
-        x = std::max(pixel - w / 2, 2);
-        if (pixel + w / 2 >= width() - 2) {
-            x = width() - 2 - w;
-        }
+        x = horizontalLabelLeft(pixel, w);
         y = scaleType == sctXT ? b + 7 : b - h - 7;
         break;
     case sctYL:
     case sctYR:
         x = scaleType == sctYL ? b + 8 : b - 8 - w;
-        y = pixel - c.TextHeight(QStringLiteral("0")) / 2;
+        y = dated ? pixel - h : pixel - c.TextHeight(QStringLiteral("0")) / 2;
         break;
     }
     c.TextOut(x, y, text);

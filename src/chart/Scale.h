@@ -170,11 +170,14 @@ private:
     void drawScale(Canvas& c, int offsetAcross);
     int baseLine(int offsetAcross) const;
     void drawTicks(Canvas& c, int b);
-    // ftTime and ftDateTime scales: drawn as number scales until clock and calendar labels
-    // plug in here.
+    // ftTime and ftDateTime scales: clock and calendar ticks, or a message in their place.
     void drawTimeTicks(Canvas& c, int b);
+    void drawMessage(Canvas& c, int b, const std::vector<std::string>& lines);
     void drawPlannedTicks(Canvas& c, int b, const std::vector<TScaleTick>& ticks);
-    void drawLabel(Canvas& c, int b, int pixel, const QString& text);
+    // `dated`: an upright scale's time label then sits above its tick, under the date.
+    void drawLabel(Canvas& c, int b, int pixel, const QString& text, bool dated = false);
+    void drawDateLine(Canvas& c, int b, int pixel, const QString& text);
+    int horizontalLabelLeft(int pixel, int w) const;
     void drawCaption(Canvas& c, int b);
     TScaleTickSettings tickSettings() const;
 

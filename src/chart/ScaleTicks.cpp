@@ -208,7 +208,7 @@ std::vector<TScaleTick> PlanLinearTicks(const TScaleTickSettings& s) {
                 break;
             }
             if (dir * v >= dir * low) {
-                ticks.push_back({v, false, true, true, false, {}});
+                ticks.push_back({v, false, true, true, false, {}, {}});
             }
         }
     }
@@ -219,7 +219,7 @@ std::vector<TScaleTick> PlanLinearTicks(const TScaleTickSettings& s) {
         if (dir * (v - high) > 0.001 * std::fabs(d)) {
             break;
         }
-        TScaleTick t{v, true, true, !drawShort, s.LabelType != ftNoFigs, {}};
+        TScaleTick t{v, true, true, !drawShort, s.LabelType != ftNoFigs, {}, {}};
         if (t.Labelled) {
             t.Label = finishLabel(s, LinearTickLabel(v, low, high, decimals, s.DecPlaces),
                                   ++labelled);
@@ -247,7 +247,7 @@ std::vector<TScaleTick> PlanLogTicks(const TScaleTickSettings& s) {
             return;
         }
         TScaleTick t{v, isLong, isLong || s.ShortTicks, isLong || s.ShortTicks,
-                     isLong && s.LabelType != ftNoFigs, {}};
+                     isLong && s.LabelType != ftNoFigs, {}, {}};
         if (t.Labelled) {
             std::string text;
             if (decimals == -3) {

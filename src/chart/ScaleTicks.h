@@ -54,6 +54,7 @@ struct TScaleTick {
     bool Listed = false;   // goes into the scale's tick list
     bool Labelled = false; // a text is written (it may be empty)
     std::string Label;
+    std::string DateLine; // date scales: the date written beside a time-of-day label
 };
 
 // At most this many ticks are placed in one paint: a linear scale that would need more ticks

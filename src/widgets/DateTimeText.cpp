@@ -1,6 +1,6 @@
 #include "widgets/DateTimeText.h"
 
-#include "numerics/Conversions.h"
+#include "chart/CalendarDate.h"
 
 #include <QDate>
 #include <QLocale>
@@ -9,10 +9,6 @@
 #include <cmath>
 
 namespace {
-
-// Days from 30 December 1899 to 1 January 0001 and to 1 January 10000.
-constexpr double FirstDay = -693593.0;
-constexpr double EndDay = 2958466.0;
 
 int runOf(const QString& p, qsizetype i) {
     const QChar c = p[i].toLower();
@@ -28,14 +24,13 @@ QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char
 } // namespace
 
 std::optional<QString> FormatDateTimeValue(double value, const QString& pattern) {
-    if (!std::isfinite(value) || value < FirstDay || value >= EndDay) {
+    if (!std::isfinite(value) || value < FirstDateValue || value >= LastDateValue + 1) {
         return std::nullopt;
     }
-    // A negative value is the day before the epoch plus the fraction as a time of day.
-    const double whole = std::trunc(value);
-    const QDate date = QDate(1899, 12, 30).addDays(CheckedInt32(whole));
-    const int ms = std::min(RoundInt32(std::fabs(value - whole) * 86400000.0), 86399999);
-    const QTime time = QTime::fromMSecsSinceStartOfDay(ms);
+    // The instant the value denotes: a negative value counts back from the epoch.
+    const TDateParts parts = DecodeDateTime(value);
+    const QDate date(parts.Year, parts.Month, parts.Day);
+    const QTime time(parts.Hour, parts.Minute, parts.Second, parts.Millisecond);
     const QLocale locale;
 
     QString out;

@@ -140,7 +140,7 @@ TEST(DateTimeText, PatternLanguageAndRange) {
     EXPECT_EQ(FormatDateTimeValue(45000.75, QStringLiteral("d/m/yy hh:mm:ss 'at' am/pm")),
               QStringLiteral("15/3/23 18:00:00 at pm"));
     EXPECT_EQ(FormatDateTimeValue(-1.25, QStringLiteral("yyyy-mm-dd hh:nn")),
-              QStringLiteral("1899-12-29 06:00"));
+              QStringLiteral("1899-12-28 18:00"));
     EXPECT_EQ(FormatDateTimeValue(-693593, QStringLiteral("yyyy-mm-dd")),
               QStringLiteral("1-01-01"));
     EXPECT_EQ(FormatDateTimeValue(3e6, QStringLiteral("yyyy")), std::nullopt);

@@ -1,0 +1,185 @@
+// Clock and calendar scales: the calendar arithmetic against dates computed independently
+// (Python's datetime, days from 30 December 1899), the clock table, the choice of unit, and
+// the ticks and labels of each unit.
+
+#include "chart/CalendarDate.h"
+#include "chart/Scale.h"
+#include "chart/TimeScaleTicks.h"
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+TScaleTickSettings range(double low, double high, int minTicks = 3, TFigType type = ftDateTime) {
+    TScaleTickSettings s;
+    s.RangeLow = low;
+    s.RangeHigh = high;
+    s.MinTicks = minTicks;
+    s.LabelType = type;
+    return s;
+}
+
+TDateLabelSettings english() {
+    TDateLabelSettings f;
+    f.ShortMonthName = [](int m) {
+        static const char* names[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+        return std::string(names[m - 1]);
+    };
+    return f;
+}
+
+std::vector<TScaleTick> longTicks(const std::vector<TScaleTick>& ticks) {
+    std::vector<TScaleTick> out;
+    for (const auto& t : ticks) {
+        if (t.Long) {
+            out.push_back(t);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(CalendarDate, AgreesWithAnIndependentCalendar) {
+    struct Day {
+        double value;
+        int y, m, d;
+    };
+    for (const Day c : {Day{0, 1899, 12, 30}, Day{2, 1900, 1, 1}, Day{60, 1900, 2, 28},
+                        Day{61, 1900, 3, 1}, Day{36526, 2000, 1, 1}, Day{45351, 2024, 2, 29},
+                        Day{-693593, 1, 1, 1}, Day{2958465, 9999, 12, 31}, Day{-2, 1899, 12, 28}}) {
+        const TDateParts p = DecodeDateTime(c.value);
+        EXPECT_EQ(p.Year, c.y) << c.value;
+        EXPECT_EQ(p.Month, c.m) << c.value;
+        EXPECT_EQ(p.Day, c.d) << c.value;
+        EXPECT_EQ(EncodeDate(c.y, c.m, c.d), c.value);
+    }
+    // The instant a negative value denotes: -1.25 is 28 December 1899, 18:00.
+    const TDateParts evening = DecodeDateTime(-1.25);
+    EXPECT_EQ(evening.Day, 28);
+    EXPECT_EQ(evening.Hour, 18);
+    const TDateParts t = DecodeDateTime(45000.5 + 61.25 / 86400);
+    EXPECT_EQ(t.Hour, 12);
+    EXPECT_EQ(t.Minute, 1);
+    EXPECT_EQ(t.Second, 1);
+    EXPECT_EQ(t.Millisecond, 250);
+    EXPECT_EQ(EncodeDate(2023, 13, 1), EncodeDate(2024, 1, 1));
+    EXPECT_EQ(EncodeDate(2024, 0, 1), EncodeDate(2023, 12, 1));
+    EXPECT_EQ(DayNumber(-0.5), -1);
+    EXPECT_EQ(DecodeDateTime(NAN).Year, 1899);
+    EXPECT_EQ(DecodeDateTime(1e300).Year, 9999);
+}
+
+TEST(ClockScale, TableChoiceLabelsAndFallBack) {
+    EXPECT_EQ(ClockLabel(3725, false), " 01:02:05");
+    EXPECT_EQ(ClockLabel(-0.25, true), "-00:00:00.250");
+    EXPECT_EQ(ClockLabel(90000, false), " 25:00:00"); // hours are not wrapped at 24
+
+    const auto hour = PlanClockTicks(range(0, 3600, 3, ftTime));
+    ASSERT_TRUE(hour);
+    const auto l = longTicks(*hour);
+    ASSERT_EQ(l.size(), 4u);
+    EXPECT_EQ(l[0].Label, " 00:00:00");
+    EXPECT_EQ(l[1].Label, " 00:20:00");
+    EXPECT_EQ(l[3].Label, " 01:00:00");
+    EXPECT_EQ(hour->size() - l.size(), 19u); // every 200 s: 6 short intervals per 20 min
+
+    EXPECT_FALSE(PlanClockTicks(range(0, 0.0001, 3, ftTime))); // below a millisecond
+    EXPECT_FALSE(PlanClockTicks(range(0, 3e6, 3, ftTime)));   // a day and more
+    EXPECT_FALSE(PlanClockTicks(range(0, 3600, 0, ftTime)));  // MinTicks 0
+    const auto fine = PlanClockTicks(range(0, 2, 4, ftTime));
+    ASSERT_TRUE(fine);
+    EXPECT_EQ(longTicks(*fine)[1].Label, " 00:00:00.500");
+    const auto down = PlanClockTicks(range(3600, 0, 3, ftTime));
+    ASSERT_TRUE(down);
+    EXPECT_EQ(longTicks(*down).size(), 4u);
+}
+
+TEST(DateScale, InvalidAndTooShortRangesWriteMessages) {
+    const TDateLabelSettings f = english();
+    EXPECT_EQ(PlanDateTimeTicks(range(10, 5), f, true).Message,
+              (std::vector<std::string>{"invalid DateTime scale"}));
+    EXPECT_EQ(PlanDateTimeTicks(range(-700000, 5), f, false).Message,
+              (std::vector<std::string>{"invalid", "DateTime", "scale"}));
+    EXPECT_EQ(PlanDateTimeTicks(range(5, 5 + 1e-5), f, true).Message,
+              (std::vector<std::string>{"DateTime range is below 1 second"}));
+    EXPECT_EQ(PlanDateTimeTicks(range(5, 5 + 1e-7), f, false).Message.size(), 4u);
+    // Upright scales go down to hundredths of a second.
+    const auto hundredths = PlanDateTimeTicks(range(5, 5 + 1e-5), f, false);
+    ASSERT_TRUE(hundredths.Message.empty());
+    EXPECT_FALSE(hundredths.Ticks.empty());
+}
+
+TEST(DateScale, MonthsDaysAndTimesOfDay) {
+    TDateLabelSettings f = english();
+    const double jan1 = EncodeDate(2023, 1, 1);
+    auto months = longTicks(PlanDateTimeTicks(range(jan1, jan1 + 365), f, true).Ticks);
+    ASSERT_EQ(months.size(), 5u); // Jan, Apr, Jul, Oct, Jan
+    EXPECT_EQ(months[1].Label, "Apr-2023");
+    const double jan24 = EncodeDate(2024, 1, 1);
+    months = longTicks(PlanDateTimeTicks(range(jan24, jan24 + 366), f, true).Ticks);
+    ASSERT_EQ(months.size(), 4u); // Jan, May, Sep, Jan
+    EXPECT_EQ(months[1].Label, "May-2024");
+
+    f.YearLength = ylNone;
+    f.MonthName = false;
+    const auto days = PlanDateTimeTicks(range(jan1, jan1 + 10), f, true).Ticks;
+    ASSERT_FALSE(days.empty());
+    EXPECT_EQ(days.front().Label, "01-01"); // day and month, no separator left dangling
+    f.YearLength = ylYYYY;
+    f.MonthName = true;
+
+    // Over 48 hours with dtOnePerDay the date stands under the first long tick of each day.
+    const auto hours = longTicks(PlanDateTimeTicks(range(jan1, jan1 + 2, 6), f, true).Ticks);
+    int dated = 0;
+    for (const auto& t : hours) {
+        dated += t.DateLine.empty() ? 0 : 1;
+    }
+    EXPECT_EQ(dated, 3); // 1 and 2 January, and midnight at the end of the range
+    EXPECT_EQ(hours.front().Label, "00:00");
+    EXPECT_EQ(hours.front().DateLine, "01-Jan-2023");
+    f.TimeFormat = tfAMPM;
+    const auto ampm = longTicks(PlanDateTimeTicks(range(jan1 + 0.5, jan1 + 0.75, 3), f, true).Ticks);
+    ASSERT_FALSE(ampm.empty());
+    EXPECT_EQ(ampm.front().Label, "12 pm");
+}
+
+TEST(DateScale, YearsStopAtTheEndOfTheCalendarAndMinTicksZeroDrawsNothing) {
+    const TDateLabelSettings f = english();
+    const double y1900 = EncodeDate(1900, 1, 1);
+    const auto century = PlanDateTimeTicks(range(y1900, y1900 + 36525), f, true).Ticks;
+    const auto l = longTicks(century);
+    ASSERT_FALSE(l.empty());
+    EXPECT_EQ(l.front().Label, "1900");
+    EXPECT_EQ(l.back().Label, "2000");
+
+    const auto start = std::chrono::steady_clock::now();
+    const auto all = PlanDateTimeTicks(range(-693593, 3000000, 3), f, true).Ticks;
+    EXPECT_LE(DecodeDateTime(all.back().Value).Year, 9999);
+    EXPECT_TRUE(PlanDateTimeTicks(range(0, 1000, 0), f, true).Ticks.empty());
+    EXPECT_TRUE(PlanDateTimeTicks(range(0, 10, 0), f, false).Message.empty());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST(DateScale, PaintsTheMessageAndDateLines) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TScale s;
+    s.resize(400, 80);
+    s.SetScaleType(sctXT);
+    s.SetLabelType(ftDateTime);
+    s.SetRangeLow(45000);
+    s.SetRangeHigh(45002);
+    s.Loaded();
+    s.SetPaintSuspended(false);
+    s.ForcePaint();
+    EXPECT_GT(s.NumTicks(), 10);
+    s.SetRangeLow(45003); // reversed: the message instead of ticks
+    s.ForcePaint();
+    EXPECT_EQ(s.NumTicks(), 0);
+}
