@@ -303,7 +303,7 @@ void TScale::requestRepaint() {
     paintScale();
 }
 
-void TScale::paintScale() {
+void TScale::paintScale(bool fromPaintEvent) {
     QImage* own = nullptr;
     std::unique_ptr<Canvas> ownCanvas;
     Canvas* target = paintTarget;
@@ -348,7 +348,11 @@ void TScale::paintScale() {
     }
     if (own != nullptr) {
         ownCanvas.reset();
-        update();
+        // Within a paint event the new picture is blitted right away; asking for another
+        // paint from there would repaint for ever.
+        if (!fromPaintEvent) {
+            update();
+        }
     }
 }
 
@@ -627,7 +631,7 @@ void TScale::Assign(const TScale& s) {
 void TScale::paintEvent(QPaintEvent* event) {
     if (transparent && !embedded && paintTarget == nullptr && !readingLayout && !paintSuspended &&
         visible) {
-        paintScale();
+        paintScale(true);
     }
     QPainter p(this);
     p.drawImage(event->rect(), windowImage, event->rect());

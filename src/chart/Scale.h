@@ -164,7 +164,7 @@ private:
     bool horizontal() const { return scaleType == sctXB || scaleType == sctXT; }
     void recalcAndRepaint();
     void requestRepaint();
-    void paintScale();
+    void paintScale(bool fromPaintEvent = false);
     // Draws ticks, labels, caption and base line with the base line across the scale at
     // `offsetAcross` (the target's top for horizontal scales, its left for vertical ones).
     void drawScale(Canvas& c, int offsetAcross);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QTest>
 
 #include <chrono>
 #include <vector>
@@ -261,4 +262,21 @@ TEST(Scale, AssignCopiesSettingsAndTransform) {
     EXPECT_EQ(b.Caption(), QStringLiteral("Mass"));
     EXPECT_EQ(b.DateFormat()->YearLength(), ylYY);
     EXPECT_FALSE(b.PaintSuspended());
+}
+
+TEST(Scale, ATransparentScaleOnAWindowPaintsOncePerRequest) {
+    QWidget window;
+    window.resize(300, 100);
+    auto* s = new TScale(&window);
+    s->resize(300, 60);
+    s->SetTransparent(true);
+    s->Loaded();
+    int paints = 0;
+    s->OnBeforeScaleRendered = [&](QObject*, Canvas&) { ++paints; };
+    window.show();
+    QTest::qWait(100);
+    const int settled = paints;
+    EXPECT_GE(settled, 1);
+    QTest::qWait(100);
+    EXPECT_EQ(paints, settled); // no paint asks for the next one
 }
