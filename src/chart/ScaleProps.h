@@ -86,6 +86,12 @@ public:
     bool Visible() const { return visible; }
     void SetVisible(bool value);
 
+    // Writes a range as the chart's range operation does: as given, not swapped, no one told.
+    void StoreRange(double low, double high) {
+        rangeLow = low;
+        rangeHigh = high;
+    }
+
     // Set from construction until the owning chart has loaded its layout.
     bool Loading = true;
     TScaleType ScaleSide() const { return scaleSide; }
