@@ -675,8 +675,8 @@ void TCustomRChart::SetUseDataOf(TCustomRChart* other) {
     };
     if (other != nullptr) {
         TCustomRChart* owner = other->dataOwner != nullptr ? other->dataOwner : other;
-        if (owner == this) {
-            return; // already the owner of that group's data
+        if (owner == this || owner == dataOwner) {
+            return; // that list is the one this chart shows already
         }
         if (static_cast<int>(owner->sharers.size()) >= MaxSharers) {
             ShowMessage(this, QStringLiteral("RChart: Max. number of data shares exceeded"));
