@@ -208,6 +208,7 @@ private:
     void setRangeOne(int layer, double xLo, double yLo, double xHi, double yHi);
     void drawGrid(Canvas& c, int ox, int oy);
     void drawItem(Canvas& c, const TDrawItem& item, int ox, int oy, bool monochrome);
+    void drawTextLabel(Canvas& c, const TTextLabel& label, int ox, int oy);
     void toWindow(const QImage& picture, int x, int y);
     TAxisRange axisRange(const TScaleProps& axis) const;
     bool loading() const { return layoutLoading; }

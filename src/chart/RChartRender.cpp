@@ -389,6 +389,56 @@ void TCustomRChart::drawItem(Canvas& c, const TDrawItem& it, int ox, int oy, boo
     }
 }
 
+void TCustomRChart::drawTextLabel(Canvas& c, const TTextLabel& label, int ox, int oy) {
+    // A plain rendering: the anchor in world coordinates where the label is attached to the
+    // data, else in pixels of the control; lines of the caption stacked from the anchor.
+    int ax = 0, ay = 0;
+    WorldToPixel(label.Layer(), label.PosX(), label.PosY(), ax, ay);
+    const TTxtLblAttachMode attach = label.AttachToData();
+    const int x0 = attach == tlamXOnly || attach == tlamBoth ? ax : CheckedInt32(label.PosX());
+    const int y0 = attach == tlamYOnly || attach == tlamBoth ? ay : CheckedInt32(label.PosY());
+    const QStringList lines = label.Caption().split(QLatin1Char('\n'));
+    c.SetFont(label.Font());
+    int w = 0;
+    for (const QString& line : lines) {
+        w = std::max(w, c.TextWidth(line));
+    }
+    const int lineHeight = c.TextHeight(QStringLiteral("T"));
+    const int h = lineHeight * static_cast<int>(lines.size());
+    int x = label.Alignment() == taLeftJustify    ? x0
+            : label.Alignment() == taRightJustify ? x0 - w
+                                                  : x0 - w / 2;
+    int y = label.VerticalAlignment() == vaTop      ? y0
+            : label.VerticalAlignment() == vaCenter ? y0 - h / 2
+                                                    : y0 - h;
+    x = clamp30000(x) - geometry.MarginLeft + ox;
+    y = clamp30000(y) - geometry.MarginTop + oy;
+    const bool boxed = label.Mode() == tlBox || label.Mode() == tlShadow;
+    if (label.Mode() == tlShadow) {
+        c.SetPenColor(label.ColorShadow());
+        c.SetBrushStyle(bsSolid);
+        c.SetBrushColor(label.ColorShadow());
+        c.Rectangle(x - 2 + label.ShadowDx(), y - 1 + label.ShadowDy(), x + w + 3 + label.ShadowDx(),
+                    y + h + 2 + label.ShadowDy());
+    }
+    if (boxed) {
+        c.SetPenColor(label.ColorBorder());
+        c.SetBrushStyle(label.Transparent() ? bsClear : bsSolid);
+        c.SetBrushColor(label.ColorBkg());
+        c.Rectangle(x - 2, y - 1, x + w + 3, y + h + 2);
+    }
+    c.SetBrushStyle(bsClear);
+    c.SetTextColor(label.ColorBorder());
+    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+        c.TextOut(x, y + i * lineHeight, lines[i]);
+    }
+    if (label.Mode() == tlUnderline) {
+        c.SetPenColor(label.ColorBorder());
+        c.MoveTo(x, y + h);
+        c.LineTo(x + w, y + h);
+    }
+}
+
 void TCustomRChart::DrawItems(Canvas& c, int ox, int oy, bool monochrome, bool noGrid) {
     const TColor brush = c.BrushColor();
     const TColor pen = c.PenColor();
@@ -414,6 +464,12 @@ void TCustomRChart::DrawItems(Canvas& c, int ox, int oy, bool monochrome, bool n
         drawItem(c, it, ox, oy, monochrome);
     }
     c.SetPenWidth(1);
+    for (int n = TextLabelCount; n >= 1; --n) {
+        const TTextLabel& label = *TextLabel(n);
+        if (label.Mode() != tlOff && label.Visible() && LayerVisible(label.Layer())) {
+            drawTextLabel(c, label, ox, oy);
+        }
+    }
     Fire(OnDataRendered, this, c, geometry.MarginTop - oy, geometry.MarginLeft - ox);
     c.SetPenColor(chartFrameColor);
     c.SetPenStyle(psSolid);

@@ -32,16 +32,25 @@ Canvas::~Canvas() {
 }
 
 void Canvas::SetPenColor(TColor color) {
+    if (penColor == color) {
+        return; // the renderer sets these per item; unchanged means no work
+    }
     penColor = color;
     applyPen();
 }
 
 void Canvas::SetPenWidth(int width) {
+    if (std::max(width, 1) == penWidth) {
+        return;
+    }
     penWidth = std::max(width, 1);
     applyPen();
 }
 
 void Canvas::SetPenStyle(TPenStyle style) {
+    if (penStyle == style) {
+        return; // the renderer sets these per item; unchanged means no work
+    }
     penStyle = style;
     applyPen();
 }
@@ -62,11 +71,17 @@ void Canvas::SetPenMode(TPenMode mode) {
 }
 
 void Canvas::SetBrushColor(TColor color) {
+    if (brushColor == color) {
+        return; // the renderer sets these per item; unchanged means no work
+    }
     brushColor = color;
     applyBrush();
 }
 
 void Canvas::SetBrushStyle(TBrushStyle style) {
+    if (brushStyle == style) {
+        return; // the renderer sets these per item; unchanged means no work
+    }
     brushStyle = style;
     applyBrush();
 }

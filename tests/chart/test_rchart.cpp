@@ -263,6 +263,10 @@ TEST(RChart, ItemPixels) {
     EXPECT_EQ(at(img, px + 1, py), clWhite);
     EXPECT_EQ(at(img, px, py - 1), clWhite);
 
+    c->WorldToPixel(1, 2, 2, px, py);
+    EXPECT_EQ(at(img, px, py), clBlue); // the 1 x 1 rectangle
+    EXPECT_EQ(at(img, px + 1, py), clWhite);
+
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     c->WorldToPixel(1, 5, 5, x1, y1);
     c->WorldToPixel(1, 6, 0, x2, y2);
@@ -413,4 +417,48 @@ TEST(RChart, StandardLayoutsPlaceMarginsAndAxes) {
     EXPECT_EQ(c.YAxis(1)->CaptionAlignment(), taLeftJustify);
     EXPECT_EQ(c.YAxis(2)->CaptionAlignment(), taRightJustify);
     EXPECT_FALSE(c.YAxis(2)->Visible());
+}
+
+TEST(RChart, RectanglesCoverBothCornersAndLabelsAreDrawn) {
+    auto c = histogramChart();
+    c->SetRange(1, 0, 0, 25, 20);
+    c->SetDataColor(clBlue);
+    c->SetFillColor(clYellow);
+    c->AddRectangle(10, 10, 11, 11);
+    TTextLabel* label = c->TextLabel(1);
+    label->SetMode(tlBox);
+    label->SetVisible(true);
+    label->SetCaption(QStringLiteral("Mean"));
+    label->SetColorBkg(clYellow);
+    label->SetColorBorder(clRed);
+    label->SetPosX(5);
+    label->SetPosY(15);
+    c->ShowDrawing();
+    const QImage& img = c->WindowImage();
+    int ax = 0, ay = 0, bx = 0, by = 0;
+    c->WorldToPixel(1, 10, 10, ax, ay);
+    c->WorldToPixel(1, 11, 11, bx, by);
+    EXPECT_EQ(at(img, ax, ay), clBlue);
+    EXPECT_EQ(at(img, bx, by), clBlue);
+    EXPECT_EQ(at(img, (ax + bx) / 2, (ay + by) / 2), clYellow);
+    EXPECT_EQ(at(img, bx + 1, by), clWhite);
+    int lx = 0, ly = 0;
+    c->WorldToPixel(1, 5, 15, lx, ly);
+    EXPECT_EQ(at(img, lx, ly - 4), clYellow); // the box above its anchor (vaBottom)
+    bool border = false;
+    for (int x = lx - 40; x < lx + 40; ++x) {
+        border = border || at(img, x, ly + 1) == clRed;
+    }
+    EXPECT_TRUE(border);
+}
+
+TEST(RChart, IsometricKeepsTheYCentreAndMatchesTheXScale) {
+    auto c = histogramChart(); // data area 420 x 244 pixels
+    c->SetRange(1, 0, 0, 42, 10);
+    c->SetIsometric(true);
+    const double half = 42.0 * 245 / 421 / 2;
+    EXPECT_NEAR(c->YAxis(1)->RangeLow(), 5 - half, 1e-9);
+    EXPECT_NEAR(c->YAxis(1)->RangeHigh(), 5 + half, 1e-9);
+    c->SetRange(1, 0, 100, 21, 100); // equal y bounds first widen, then the rule applies
+    EXPECT_NEAR(c->YAxis(1)->RangeHigh() - c->YAxis(1)->RangeLow(), 21.0 * 245 / 421, 1e-9);
 }
