@@ -2,6 +2,7 @@
 
 #include "chart/EQRXRChartError.h"
 #include "platform/Canvas.h"
+#include "platform/Cursors.h"
 #include "platform/MessageBox.h"
 
 #include <QResizeEvent>
@@ -82,6 +83,13 @@ TCustomRChart::TCustomRChart(QWidget* owner) : QWidget(owner), list(std::make_sh
     jointLayers->OnChange = [this](QObject*) { repaintIfAuto(); };
 
     autoRedraw = false;
+    RegisterCursor(1, QStringLiteral("CURHAND"));
+    RegisterCursor(2, QStringLiteral("CURZOOMW"));
+    RegisterCursor(3, QStringLiteral("CURZOOMD"));
+    RegisterCursor(4, QStringLiteral("CURZOOMP"));
+    // Moves without a button reach the chart too; arrow keys and Tab come with the focus.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     for (int n = 1; n <= MaxLayers; ++n) {
         auto* xs = new TScale(this);
         auto* ys = new TScale(this);

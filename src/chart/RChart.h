@@ -175,6 +175,24 @@ public:
     TAlignment TextAlignment() const { return textAlignment; }
     void SetTextAlignment(TAlignment v);
 
+    // Outer bounds for ranges set by panning and zoom-dragging; all 0 means no limits.
+    void SetZoomLimits(double xLo, double yLo, double xHi, double yHi);
+    bool MouseLayer(int layer) const;
+    void SetMouseLayer(int layer, bool value);
+
+    using TMouseEvent = std::function<void(QObject* sender, Qt::KeyboardModifiers Shift,
+                                           Qt::MouseButtons buttons, int X, int Y)>;
+    using TButtonEvent = std::function<void(QObject* sender, Qt::MouseButton Button,
+                                            Qt::KeyboardModifiers Shift, int X, int Y)>;
+    // The control's own mouse events, as a window would report them.
+    TMouseEvent OnMouseMove;
+    TButtonEvent OnMouseDown;
+    TButtonEvent OnMouseUp;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
     TRenderEvent OnBeforeRenderData;
     TRenderEvent OnDataRendered;
     TRenderEvent OnScalesRendered;
@@ -192,6 +210,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
     double mouseWorldX = 0.0;
     double mouseWorldY = 0.0;
@@ -210,6 +235,16 @@ private:
     void drawItem(Canvas& c, const TDrawItem& item, int ox, int oy, bool monochrome);
     void drawTextLabel(Canvas& c, const TTextLabel& label, int ox, int oy);
     void toWindow(const QImage& picture, int x, int y);
+    // Mouse handling.
+    bool inDataArea(int x, int y) const;
+    void handleMouseAction(int x, int y, bool leftHeld);
+    void startDrag(int x, int y);
+    void panOrZoom(int x, int y);
+    void applyLimited(int layer, double xLo, double yLo, double xHi, double yHi, bool keepWidth);
+    void dragObject(int x, int y);
+    void xorRectangle();
+    void endRectangle(Qt::MouseButton button);
+    void updateCursor(bool inside);
     TAxisRange axisRange(const TScaleProps& axis) const;
     bool loading() const { return layoutLoading; }
 
@@ -266,6 +301,22 @@ private:
     std::vector<TCustomRChart*> sharers;
     double aspectX = 1.0;
     double aspectY = 1.0;
+
+    struct SavedRange {
+        double xLo = 0, xHi = 0, yLo = 0, yHi = 0;
+    };
+    QPoint lastMouse;
+    bool dragActive = false;
+    QPoint dragStart;
+    std::array<SavedRange, MaxLayers> savedRanges{};
+    bool rectActive = false;
+    bool rectDrawn = false;
+    QPoint rectFixed;
+    QPoint rectMoving;
+    int draggedCrossHair = 1;
+    int draggedLabel = 0;
+    bool pressedHere = false;
+    std::array<double, 4> zoomLimits{};
 
     QImage controlBitmap;
     QImage chartAreaBitmap;

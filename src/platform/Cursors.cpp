@@ -1,0 +1,40 @@
+#include "platform/Cursors.h"
+
+#include <QGuiApplication>
+#include <QMap>
+#include <QPixmap>
+
+// The cursor images live in a static library; their resource must be brought in by hand.
+static void initCursorResources() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(cursors);
+        return true;
+    }();
+    (void)done;
+}
+
+namespace {
+QMap<int, QCursor>& registry() {
+    static QMap<int, QCursor> cursors;
+    return cursors;
+}
+} // namespace
+
+void RegisterCursor(int number, const QString& name) {
+    initCursorResources();
+    const QPixmap image(QStringLiteral(":/cursors/") + name);
+    registry().insert(number, image.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(image, 5, 1));
+}
+
+QCursor ApplicationCursor(int number) {
+    return registry().value(number, QCursor(Qt::ArrowCursor));
+}
+
+void SetApplicationCursor(const QCursor& cursor) {
+    // One cursor for the application, changed in place rather than stacked.
+    if (QGuiApplication::overrideCursor() != nullptr) {
+        QGuiApplication::changeOverrideCursor(cursor);
+    } else {
+        QGuiApplication::setOverrideCursor(cursor);
+    }
+}
