@@ -355,6 +355,15 @@ void TCustomRChart::setRangeOne(int l, double xLo, double yLo, double xHi, doubl
     }
     const bool wasSuspended = paintSuspended;
     paintSuspended = true;
+    applyWithJoins(l, xLo, yLo, xHi, yHi);
+    paintSuspended = wasSuspended;
+    if (!paintSuspended) {
+        FullRepaint();
+    }
+}
+
+void TCustomRChart::applyWithJoins(int l, double xLo, double yLo, double xHi, double yHi) {
+    // A joined axis cannot be set directly: it keeps the range of the layer it follows.
     if (jointLayers->xControlledBy(l) != l) {
         xLo = XAxis(l)->RangeLow();
         xHi = XAxis(l)->RangeHigh();
@@ -364,6 +373,7 @@ void TCustomRChart::setRangeOne(int l, double xLo, double yLo, double xHi, doubl
         yHi = YAxis(l)->RangeHigh();
     }
     applyRange(l, xLo, yLo, xHi, yHi);
+    // Layers that follow this one take its new range.
     for (int i = 1; i <= MaxLayers; ++i) {
         if (i == l || (jointLayers->xControlledBy(i) != l && jointLayers->yControlledBy(i) != l)) {
             continue;
@@ -371,10 +381,6 @@ void TCustomRChart::setRangeOne(int l, double xLo, double yLo, double xHi, doubl
         const TScaleProps& xs = *XAxis(jointLayers->xControlledBy(i));
         const TScaleProps& ys = *YAxis(jointLayers->yControlledBy(i));
         applyRange(i, xs.RangeLow(), ys.RangeLow(), xs.RangeHigh(), ys.RangeHigh());
-    }
-    paintSuspended = wasSuspended;
-    if (!paintSuspended) {
-        FullRepaint();
     }
 }
 
@@ -402,17 +408,9 @@ void TCustomRChart::axisSettingsChanged() {
         copyAxisToScales(n);
     }
     for (int l = 1; l <= MaxLayers; ++l) {
-        // Steps 4 to 6 of a range change: joined axes follow their controlling layer.
-        double xLo = XAxis(l)->RangeLow(), xHi = XAxis(l)->RangeHigh();
-        double yLo = YAxis(l)->RangeLow(), yHi = YAxis(l)->RangeHigh();
-        applyRange(l, xLo, yLo, xHi, yHi);
-        for (int i = 1; i <= MaxLayers; ++i) {
-            if (i != l && (jointLayers->xControlledBy(i) == l || jointLayers->yControlledBy(i) == l)) {
-                const TScaleProps& xs = *XAxis(jointLayers->xControlledBy(i));
-                const TScaleProps& ys = *YAxis(jointLayers->yControlledBy(i));
-                applyRange(i, xs.RangeLow(), ys.RangeLow(), xs.RangeHigh(), ys.RangeHigh());
-            }
-        }
+        // Each layer's current range again, so that joined axes follow their controller.
+        applyWithJoins(l, XAxis(l)->RangeLow(), YAxis(l)->RangeLow(), XAxis(l)->RangeHigh(),
+                       YAxis(l)->RangeHigh());
     }
     paintSuspended = wasSuspended;
     FullRepaint();

@@ -229,6 +229,8 @@ private:
     void copyAxisToScale(const TScaleProps& axis, TScale& scale);
     void setScaleMargins();
     void applyRange(int layer, double xLo, double yLo, double xHi, double yHi);
+    // Applies a range to a layer unless its axes are joined, then to the layers joined to it.
+    void applyWithJoins(int layer, double xLo, double yLo, double xHi, double yHi);
     void applyIsometric(int layer, int areaWidthPlusOne);
     void setRangeOne(int layer, double xLo, double yLo, double xHi, double yHi);
     void drawGrid(Canvas& c, int ox, int oy);

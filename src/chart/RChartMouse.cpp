@@ -280,24 +280,7 @@ void TCustomRChart::applyLimited(int layer, double xLo, double yLo, double xHi, 
         clip(xLo, xHi, zoomLimits[0], zoomLimits[2]);
         clip(yLo, yHi, zoomLimits[1], zoomLimits[3]);
     }
-    // Steps 4 to 6 of a range change, for one layer.
-    if (jointLayers->xControlledBy(layer) != layer) {
-        xLo = XAxis(layer)->RangeLow();
-        xHi = XAxis(layer)->RangeHigh();
-    }
-    if (jointLayers->yControlledBy(layer) != layer) {
-        yLo = YAxis(layer)->RangeLow();
-        yHi = YAxis(layer)->RangeHigh();
-    }
-    applyRange(layer, xLo, yLo, xHi, yHi);
-    for (int i = 1; i <= MaxLayers; ++i) {
-        if (i != layer &&
-            (jointLayers->xControlledBy(i) == layer || jointLayers->yControlledBy(i) == layer)) {
-            const TScaleProps& xs = *XAxis(jointLayers->xControlledBy(i));
-            const TScaleProps& ys = *YAxis(jointLayers->yControlledBy(i));
-            applyRange(i, xs.RangeLow(), ys.RangeLow(), xs.RangeHigh(), ys.RangeHigh());
-        }
-    }
+    applyWithJoins(layer, xLo, yLo, xHi, yHi);
 }
 
 void TCustomRChart::panOrZoom(int x, int y) {
