@@ -450,9 +450,9 @@ void TCustomRChart::copyAxisToScale(const TScaleProps& a, TScale& s) {
     s.SetCaptionAlignment(a.CaptionAlignment());
     s.SetCaptionAnchor(a.CaptionAnchor());
     s.SetColorScale(a.ColorScale());
-    s.SetDecPlaces(a.DecPlaces());
     s.SetLogarithmic(a.Logarithmic());
     s.SetLabelType(a.LabelType());
+    // After the label type, which sets four decimals for clock labels on the scale.
     s.SetDecPlaces(a.DecPlaces());
     s.SetShortTicks(a.ShortTicks());
     s.SetMinTicks(a.MinTicks());
@@ -580,27 +580,25 @@ void TCustomRChart::SetIsometric(bool v) {
 
 void TCustomRChart::SetMarginLeft(int v) {
     geometry.MarginLeft = v;
-    setScaleMargins();
-    RecalcTransforms();
-    repaintIfAuto();
+    geometryChanged();
 }
 
 void TCustomRChart::SetMarginRight(int v) {
     geometry.MarginRight = v;
-    setScaleMargins();
-    RecalcTransforms();
-    repaintIfAuto();
+    geometryChanged();
 }
 
 void TCustomRChart::SetMarginTop(int v) {
     geometry.MarginTop = v;
-    setScaleMargins();
-    RecalcTransforms();
-    repaintIfAuto();
+    geometryChanged();
 }
 
 void TCustomRChart::SetMarginBottom(int v) {
     geometry.MarginBottom = v;
+    geometryChanged();
+}
+
+void TCustomRChart::geometryChanged() {
     setScaleMargins();
     RecalcTransforms();
     repaintIfAuto();
@@ -608,9 +606,7 @@ void TCustomRChart::SetMarginBottom(int v) {
 
 void TCustomRChart::SetShadowWidth(int v) {
     geometry.ShadowWidth = std::clamp(v, 0, 32);
-    setScaleMargins();
-    RecalcTransforms();
-    repaintIfAuto();
+    geometryChanged();
 }
 
 void TCustomRChart::SetStandardLayout(TrcLayout v) {

@@ -228,6 +228,8 @@ private:
     void copyAxisToScales(int layer);
     void copyAxisToScale(const TScaleProps& axis, TScale& scale);
     void setScaleMargins();
+    // After a margin or the shadow width changed: scales, transforms, repaint.
+    void geometryChanged();
     void applyRange(int layer, double xLo, double yLo, double xHi, double yHi);
     // Applies a range to a layer unless its axes are joined, then to the layers joined to it.
     void applyWithJoins(int layer, double xLo, double yLo, double xHi, double yHi);
