@@ -62,7 +62,7 @@ bool TEntity::IsAlive() const {
 
 std::string TEntity::LockName() {
     const std::string& path = FileName();
-    const std::size_t cut = path.find_last_of("\\:");
+    const std::size_t cut = path.find_last_of("\\:/");
     std::string name = "TV_" + (cut == std::string::npos ? path : path.substr(cut + 1));
     std::replace(name.begin(), name.end(), '\\', '_');
     return name;

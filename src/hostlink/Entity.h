@@ -51,7 +51,7 @@ public:
     // Copies the four data fields; nothing for a null source.
     void Assign(const TEntity* other);
     bool IsAlive() const;
-    // "TV_" and the file-name part of FileName (after the last "\" or ":").
+    // "TV_" and the file-name part of FileName (after the last "\", ":" or "/").
     std::string LockName();
 
 private:
