@@ -1,18 +1,98 @@
-// Centrova's entry point: the library's start-up seeding, the teacher's command line, and the
-// lesson run without a window for the print options.
+// Centrova's entry point: the library's start-up seeding, the teacher's command line, the
+// lesson run without a window for the print options, and otherwise the windows and the
+// message loop.
 
+#include "hostlink/KdbCustomDemon.h"
 #include "numerics/TabulatedDistribution.h"
 #include "numerics/Uniform.h"
+#include "platform/Application.h"
+#include "simulation/AboutBox.h"
 #include "simulation/CommandLine.h"
 #include "simulation/LessonScript.h"
+#include "simulation/Measloc.h"
 #include "simulation/SampleModel.h"
+#include "simulation/ScriptedSteps.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPixmap>
 
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
+#ifndef CENTROVA_VERSION
+#define CENTROVA_VERSION "0"
+#endif
+
 namespace {
+
+int printReports(const TCommandLineOptions& options) {
+    TTabulatedDistribution generator;
+    TLessonScript::ConfigurePopulation(generator);
+    TSampleModel model;
+    TLessonScript::Run(options, generator, model);
+    std::string out;
+    if (options.PrintSample)
+        out += TLessonScript::SampleCsv(model);
+    if (options.PrintMeasures) {
+        if (!out.empty())
+            out += "\n";
+        out += TLessonScript::MeasuresCsv(model);
+    }
+    std::fputs(out.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// The executable's path without an application object: what the window will look for.
+QString executablePath(const char* argv0) {
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    const QString resolved = self.symLinkTarget();
+    return resolved.isEmpty() ? QFileInfo(QString::fromLocal8Bit(argv0)).absoluteFilePath()
+                              : resolved;
+}
+
+int printVersion(const char* argv0) {
+    std::string out = "Centrova " CENTROVA_VERSION "\n";
+    const QString path =
+        TkdbCustomDemon::FindDictionaryFile(executablePath(argv0), QLocale::system().name());
+    if (path.isEmpty()) {
+        out += "dictionary: none found (captions show their keys)\n";
+    } else {
+        TTolkar2000 engine;
+        engine.LoadFromFile(path);
+        out += "dictionary: " + path.toStdString() + "\n";
+        out += "language: " + engine.Translate(QStringLiteral("$dlglanguage$")).toStdString() + "\n";
+    }
+    std::fputs(out.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int runWindow(int argc, char** argv, const TCommandLineOptions& options) {
+    TApplication app(argc, argv);
+    TApplication::setApplicationName(QStringLiteral("Centrova"));
+    TApplication::setApplicationVersion(QStringLiteral(CENTROVA_VERSION));
+
+    // The main window from its layout: every component is loaded, the host-link client
+    // translates the window and ends a second instance here; then FormCreate.
+    TFrmMeasLoc window(TApplication::arguments());
+    auto* about = new TFrmAbout(&window);
+    window.SetAboutBox(about);
+    window.show(); // FormShow, then FormActivate: the first sample
+
+    TScriptedSteps::Run(window, options);
+    if (options.Screenshot) {
+        const QString file = QString::fromStdString(*options.Screenshot);
+        if (!window.grab().save(file, "PNG")) {
+            std::fprintf(stderr, "centrova: cannot write the screenshot %s\n", file.toLocal8Bit().constData());
+            return 1;
+        }
+        return 0;
+    }
+    return TApplication::exec();
+}
 
 int run(int argc, char** argv) {
     // The library's own start-up has set UniformSeed to 1234 by now (static initialisation);
@@ -28,36 +108,16 @@ int run(int argc, char** argv) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
+    if (options.Version)
+        return printVersion(argc > 0 ? argv[0] : "centrova");
     if (options.Seed) {
         UniformSeed = *options.Seed;
     } else {
         SeedFromClock();
     }
-
-    if (!options.PrintSample && !options.PrintMeasures) {
-        std::fputs("centrova: the lesson window is not built yet; use --print-sample or "
-                   "--print-measures\n",
-                   stderr);
-        return 1;
-    }
-
-    TTabulatedDistribution generator;
-    TLessonScript::ConfigurePopulation(generator);
-    TSampleModel model;
-    TLessonScript::Run(options, generator, model);
-
-    std::string out;
-    if (options.PrintSample) {
-        out += TLessonScript::SampleCsv(model);
-    }
-    if (options.PrintMeasures) {
-        if (!out.empty()) {
-            out += "\n";
-        }
-        out += TLessonScript::MeasuresCsv(model);
-    }
-    std::fputs(out.c_str(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (options.PrintSample || options.PrintMeasures)
+        return printReports(options);
+    return runWindow(argc, argv, options);
 }
 
 } // namespace

@@ -30,20 +30,24 @@ std::string quoted(const std::string& value) { return "\"" + value + "\""; }
 } // namespace
 
 std::string UsageText() {
-    return "usage: centrova [--seed N] [--count C] [--drag P:X] [--print-sample] "
-           "[--print-measures]\n"
+    return "usage: centrova [--seed N] [--count C] [--drag P:X] [--screenshot FILE]\n"
+           "                [--print-sample] [--print-measures] [--version] [PARAMETER...]\n"
            "  --seed N          seed the random source with N (0 to 4294967295)\n"
            "  --count C         grow the sample to C values: 30, 50, 70 or 90 (default 30)\n"
            "  --drag P:X        move value P (1 to C) to X (0 to 25) in 50 steps\n"
            "  --print-sample    print the sample as CSV and exit\n"
+           "  --screenshot FILE save the window as a PNG once these steps are done, and exit\n"
+           "  --print-sample    print the sample as CSV and exit\n"
            "  --print-measures  print the four measures and their ranges as CSV and exit\n"
-           "  --help            show this text\n";
+           "  --version         print the version and the dictionary found, and exit\n"
+           "  --help            show this text\n"
+           "Arguments that do not begin with \"-\" are parameters for a courseware host.\n";
 }
 
 TCommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
     TCommandLineResult result;
     TCommandLineOptions& o = result.Options;
-    bool seenSeed = false, seenCount = false, seenDrag = false;
+    bool seenSeed = false, seenCount = false, seenDrag = false, seenScreenshot = false;
     std::string dragText;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -53,7 +57,8 @@ TCommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const bool takesValue = name == "--seed" || name == "--count" || name == "--drag";
+        const bool takesValue =
+            name == "--seed" || name == "--count" || name == "--drag" || name == "--screenshot";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) {
                 result.Error = name + " needs a value";
@@ -107,6 +112,19 @@ TCommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
             o.PrintMeasures = true;
         } else if (name == "--help" || name == "-h") {
             o.Help = true;
+        } else if (name == "--version") {
+            o.Version = true;
+        } else if (name == "--screenshot") {
+            if (twice(seenScreenshot)) {
+                return result;
+            }
+            if (value->empty()) {
+                result.Error = "--screenshot needs a file name";
+                return result;
+            }
+            o.Screenshot = *value;
+        } else if (!name.empty() && name[0] != '-') {
+            o.Parameters.push_back(args[i]); // for the host link, e.g. "/serverhandle=..."
         } else {
             result.Error = "unknown option " + quoted(args[i]);
             return result;

@@ -20,6 +20,11 @@ struct TCommandLineOptions {
     bool PrintSample = false;
     bool PrintMeasures = false;
     bool Help = false;
+    bool Version = false;
+    // Where the window is saved as a PNG once start-up and the scripted steps are done.
+    std::optional<std::string> Screenshot;
+    // Arguments that are not options: the host link's parameters.
+    std::vector<std::string> Parameters;
 };
 
 struct TCommandLineResult {

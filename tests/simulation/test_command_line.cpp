@@ -73,12 +73,22 @@ TEST(CommandLine, AcceptsEveryOption) {
     EXPECT_EQ(parse({"--drag", "3:12.75"}).Options.Drag->Target, 12.75);
     EXPECT_FALSE(parse({}).Options.Seed);
     EXPECT_TRUE(parse({"--help"}).Options.Help);
+
+    // Plain arguments are the host link's parameters, in order, and no error.
+    const auto p = parse({"one", "/serverhandle=AB", "--screenshot", "w.png", "--version"});
+    ASSERT_EQ(p.Error, "");
+    EXPECT_EQ(p.Options.Parameters, (std::vector<std::string>{"one", "/serverhandle=AB"}));
+    EXPECT_EQ(p.Options.Screenshot, "w.png");
+    EXPECT_TRUE(p.Options.Version);
 }
 
 TEST(CommandLine, RejectsBadValuesNamingTheOption) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> bad{
         {{"--frobnicate"}, "unknown option"},
-        {{"print-sample"}, "unknown option"},
+        {{"-x"}, "unknown option"},
+        {{"--screenshot"}, "needs a value"},
+        {{"--screenshot="}, "needs a file name"},
+        {{"--screenshot", "a.png", "--screenshot=b.png"}, "only once"},
         {{"--count", "40"}, "--count takes 30, 50, 70 or 90"},
         {{"--count", "+30"}, "--count takes"},
         {{"--count"}, "--count needs a value"},
