@@ -81,8 +81,7 @@ TFrmAbout::TFrmAbout(QWidget* owner) : QDialog(owner) {
     LblAuthor = label(Panel1, "LblAuthor", {8, 74, 513, 16}, Qt::AlignHCenter | Qt::AlignTop, {});
     LblCopyright = label(Panel1, "LblCopyright", {8, 100, 513, 16},
                          Qt::AlignHCenter | Qt::AlignTop,
-                         QString::fromUtf8("Copyright \u00a9 2026 the Centrova developers. Free "
-                                           "to use in teaching."));
+                         QString::fromUtf8("Copyright \u00a9 2026 the Centrova developers"));
 
     LblDescription = label(this, "LblDescription", {8, 152, 529, 65},
                            Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("LblDescription"));
@@ -99,10 +98,10 @@ TFrmAbout::TFrmAbout(QWidget* owner) : QDialog(owner) {
     LblWebSite->setWordWrap(true);
     // What this program is built with, and where to read about it.
     UrlLabQRXSuite = link(Panel2, "UrlLabQRXSuite", {152, 8, 369, 16},
-                          QStringLiteral("Qt 6, the program's toolkit"),
+                          QStringLiteral("Qt 6: www.qt.io"),
                           QStringLiteral("https://www.qt.io/"));
     UrlLabSimulations = link(Panel2, "UrlLabSimulations", {152, 24, 369, 16},
-                             QStringLiteral("C++, the program's language"),
+                             QStringLiteral("C++: isocpp.org"),
                              QStringLiteral("https://isocpp.org/"));
     UrlLabHomepage = link(Panel2, "UrlLabHomepage", {152, 40, 369, 16},
                           QStringLiteral("TK_HomePage"), {});

@@ -12,7 +12,7 @@
 #include "widgets/UrlLab.h"
 
 #include <QApplication>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QScreen>
 #include <QToolButton>
 
@@ -136,7 +136,7 @@ void TFrmMeasLoc::buildLayout() {
     connect(SBAbout, &QToolButton::clicked, this, [this] { SBAboutClick(); });
 
     // The help pane reads like a note pinned to the window: nothing to select, type or tab to.
-    MemoHelp = new QPlainTextEdit(this);
+    MemoHelp = new QTextEdit(this);
     MemoHelp->setObjectName(QStringLiteral("MemoHelp"));
     MemoHelp->setReadOnly(true);
     MemoHelp->setTextInteractionFlags(Qt::NoTextInteraction);

@@ -13,7 +13,7 @@
 #include <array>
 #include <cstdint>
 
-class QPlainTextEdit;
+class QTextEdit;
 class QToolButton;
 class TFrmAbout;
 class TkdbDemonClient;
@@ -40,7 +40,7 @@ public:
     QToolButton* SBAddData;
     QToolButton* SBNext;
     QToolButton* SBAbout;
-    QPlainTextEdit* MemoHelp;
+    QTextEdit* MemoHelp;
     TPanel* Panel3;
     TNumLab* NLabMode;
     TNumLab* NLabMedian;
