@@ -5,12 +5,20 @@
 
 #include <QApplication>
 
+// Programs that test the application object itself get the program's own.
+#ifdef CENTROVA_TEST_APPLICATION
+#include "platform/Application.h"
+using TTestApplication = TApplication;
+#else
+using TTestApplication = QApplication;
+#endif
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Test discovery runs the program outside CTest's environment; it never needs a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
+    TTestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -7,6 +7,7 @@
 #include "hostlink/KdbDemonClient.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
+#include "platform/MessageBox.h"
 #include "simulation/AboutBox.h"
 #include "simulation/Measloc.h"
 #include "widgets/NumLab.h"
@@ -372,4 +373,30 @@ TEST(Lesson, TheStripLooksAsIfNothingWereCleared) {
     EXPECT_EQ(accumulated.Count(), 32 * 11);
     EXPECT_EQ(w.RChart2->Count(), 11);
     EXPECT_EQ(accumulated.WindowImage(), w.RChart2->WindowImage());
+}
+
+namespace {
+class Throwing : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("the handler failed");
+        return QObject::event(e);
+    }
+};
+} // namespace
+
+TEST(Application, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    std::vector<QString> shown;
+    SetMessageHandler([&](QWidget*, const QString& text) { shown.push_back(text); });
+    Throwing target;
+    QEvent user(QEvent::User);
+    EXPECT_FALSE(QApplication::sendEvent(&target, &user));
+    QApplication::postEvent(&target, new QEvent(QEvent::User));
+    QApplication::processEvents();
+    SetMessageHandler(nullptr);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], "the handler failed");
+    // The fonts of the layouts resolve to installed ones.
+    EXPECT_EQ(QFont::substitute("MS Sans Serif").toLower(), "liberation sans");
 }

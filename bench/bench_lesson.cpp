@@ -1,0 +1,100 @@
+// The lesson's pointer-move path end to end: a move event on the histogram moves the picked
+// value, measures the sample, sets the four labels and renders both charts into their
+// images; at 30 and 90 values, and after 10 or 10 000 earlier moves (the cost must not
+// grow with the drag). Also the time from starting the program to its first frame on disk.
+
+#include "chart/RChart.h"
+#include "platform/Application.h"
+#include "simulation/AboutBox.h"
+#include "simulation/Measloc.h"
+
+#include <QMouseEvent>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+void send(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton button) {
+    QMouseEvent e(type, at, target->mapToGlobal(at), button,
+                  type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
+// A window in step 2 with the first value picked, and a pointer that never stands still.
+struct Dragging {
+    explicit Dragging(int count) {
+        window = std::make_unique<TFrmMeasLoc>(QStringList{QCoreApplication::applicationFilePath()});
+        window->SetAboutBox(new TFrmAbout(window.get()));
+        window->show();
+        while (window->Model().SampleCount() < count && window->SBAddData->isEnabled())
+            window->SBAddData->click();
+        window->SBNext->click();
+        chart = window->RChart1;
+        int px = 0, py = 0;
+        chart->WorldToPixel(1, window->Model().SampleData(1), -1.0, px, py);
+        y = py;
+        send(chart, QEvent::MouseMove, QPointF(px, py), Qt::NoButton);
+        send(chart, QEvent::MouseButtonPress, QPointF(px, py), Qt::LeftButton);
+        send(chart, QEvent::MouseButtonRelease, QPointF(px, py), Qt::LeftButton);
+    }
+    void move() {
+        step = (step + 1) % 400;
+        send(chart, QEvent::MouseMove, QPointF(60 + step, y), Qt::NoButton);
+    }
+    std::unique_ptr<TFrmMeasLoc> window;
+    TRChart* chart = nullptr;
+    int y = 0;
+    int step = 0;
+};
+
+void PointerMove(benchmark::State& state) {
+    Dragging d(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        d.move();
+    state.counters["values"] = d.window->Model().SampleCount();
+}
+BENCHMARK(PointerMove)->Arg(30)->Arg(90)->Unit(benchmark::kMicrosecond);
+
+void PointerMoveAfterEarlierMoves(benchmark::State& state) {
+    Dragging d(90);
+    for (int i = 0; i < state.range(0); ++i)
+        d.move();
+    for (auto _ : state)
+        d.move();
+    state.counters["strip_items"] = d.window->RChart2->Count();
+}
+BENCHMARK(PointerMoveAfterEarlierMoves)->Arg(10)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void StartToFirstFrame(benchmark::State& state) {
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QProcess p;
+        p.start(QStringLiteral(CENTROVA_EXECUTABLE),
+                {"--seed", "1", "--screenshot", dir.filePath("first.png")});
+        if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+            state.SkipWithError("the program did not write its first frame");
+            break;
+        }
+    }
+}
+BENCHMARK(StartToFirstFrame)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir runtime; // a lock and endpoints of the benchmark's own
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    TApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
