@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Centrova's button glyphs, window icon and OK picture as XPM files in data/images.
+"""Draws Centrova's button glyphs, window icon and OK picture as XPM files in data/images,
+and the desktop icon at the usual sizes as PNG files in data/icons.
 
 The images are simple shapes on a transparent ground, drawn here so that they can be
 changed by editing code rather than pixels. Run it from the source folder; the files it
@@ -8,6 +9,8 @@ writes are committed, so building never needs Python.
 
 import math
 import os
+import struct
+import zlib
 
 PALETTE = {
     " ": "None", "k": "#000000", "w": "#FFFFFF", "r": "#C00000", "R": "#FF0000",
@@ -132,6 +135,32 @@ def ok_picture():
     return p
 
 
+def icon_png(size):
+    """The program's icon at `size` pixels, drawn in proportion, as PNG bytes (RGBA)."""
+    k = size / 32.0
+    p = Picture(size, size)
+    for i, height in enumerate((5, 11, 19, 23, 15, 8, 3)):
+        x1, x2 = int(round((2 + 4 * i) * k)), int(round((6 + 4 * i) * k))
+        p.rect(x1, int(round((25 - height) * k)), x2, int(round(25 * k)), "y", "k")
+    for x in (5, 9, 11, 13, 14, 16, 17, 19, 22, 26):
+        p.rect(int(round(x * k)), int(round(27 * k)), int(round(x * k + max(0, k - 1))),
+               int(round(30 * k)), "R")
+    p.rect(int(round(15 * k)), int(round(1 * k)), int(round(15 * k + max(0, k - 1))),
+           int(round(25 * k)), "n")
+    rows = b""
+    for row in p.px:
+        rows += b"\0"
+        for c in row:
+            rows += b"\0\0\0\0" if c == " " else bytes.fromhex(PALETTE[c][1:]) + b"\xff"
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n" +
+            chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
 def main():
     here = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "images")
     os.makedirs(here, exist_ok=True)
@@ -141,6 +170,11 @@ def main():
                           ("ok", ok_picture())):
         with open(os.path.join(here, name + ".xpm"), "w") as f:
             f.write(picture.xpm(name + "_xpm"))
+    icons = os.path.join(here, "..", "icons")
+    os.makedirs(icons, exist_ok=True)
+    for size in (16, 32, 48, 64, 128, 256):
+        with open(os.path.join(icons, "centrova-%d.png" % size), "wb") as f:
+            f.write(icon_png(size))
 
 
 if __name__ == "__main__":
