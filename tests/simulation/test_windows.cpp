@@ -276,6 +276,8 @@ TEST(Lesson, ClosingTheAboutBoxStartsANewSampleButSwitchingAwayDoesNot) {
     EXPECT_NE(w.Model().SampleData(1), first);
     EXPECT_EQ(w.AboutBox()->LblName->text(), "Centrova");
     EXPECT_EQ(w.AboutBox()->LblVersion->text(), "Version 1.3");
+    EXPECT_EQ(w.AboutBox()->windowTitle(), "About"); // its keys were translated
+    EXPECT_EQ(w.AboutBox()->BButOK->text(), "OK");
     EXPECT_TRUE(w.AboutBox()->LblDescription->text().startsWith(
         "This program shows the effects of the distribution of data on the measures of location."));
 }
