@@ -6,6 +6,7 @@
 #include "numerics/TabulatedDistribution.h"
 #include "numerics/Uniform.h"
 #include "platform/Application.h"
+#include "platform/MessageBox.h"
 #include "simulation/AboutBox.h"
 #include "simulation/CommandLine.h"
 #include "simulation/LessonScript.h"
@@ -20,6 +21,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,8 +78,20 @@ int runWindow(int argc, char** argv, const TCommandLineOptions& options) {
     TApplication::setApplicationVersion(QStringLiteral(CENTROVA_VERSION));
 
     // The main window from its layout: every component is loaded, the host-link client
-    // translates the window and ends a second instance here; then FormCreate.
-    TFrmMeasLoc window(TApplication::arguments());
+    // translates the window and ends a second instance here; then FormCreate. A failure
+    // here ends the program, and someone who started it from a menu sees why.
+    std::unique_ptr<TFrmMeasLoc> created;
+    try {
+        created = std::make_unique<TFrmMeasLoc>(TApplication::arguments());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "centrova: %s\n", e.what());
+        // A box nobody can see would wait for ever: only on a real display, and not for a
+        // scripted screenshot.
+        if (TApplication::platformName() != QLatin1String("offscreen") && !options.Screenshot)
+            ShowMessage(nullptr, QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+    TFrmMeasLoc& window = *created;
     auto* about = new TFrmAbout(&window);
     window.SetAboutBox(about);
     window.show(); // FormShow, then FormActivate: the first sample

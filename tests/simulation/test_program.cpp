@@ -138,6 +138,18 @@ TEST(Window, SecondInstanceEndsWithZero) {
     }
 }
 
+TEST(Window, AnUnsafeRuntimeFolderIsAClearError) {
+    // Another user could reach the endpoints in a folder open to all: the program refuses it.
+    QTemporaryDir runtime;
+    ASSERT_TRUE(QDir(runtime.path()).mkdir("tavimor"));
+    QFile::setPermissions(runtime.path() + "/tavimor", QFileDevice::Permissions(0x7777));
+    QProcessEnvironment env = privateEnvironment(runtime);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    const ProcessRun r = runIn(env, CENTROVA_EXECUTABLE, {"--seed", "1"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("tavimor is not a folder private to this user")) << r.err.toStdString();
+}
+
 TEST(Window, VersionNamesTheDictionary) {
     QTemporaryDir runtime;
     QProcessEnvironment env = privateEnvironment(runtime);
