@@ -7,8 +7,8 @@
 #include "platform/Application.h"
 #include "simulation/AboutBox.h"
 #include "simulation/Measloc.h"
+#include "simulation/ScriptedSteps.h"
 
-#include <QMouseEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -19,13 +19,6 @@
 
 namespace {
 
-void send(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton button) {
-    QMouseEvent e(type, at, target->mapToGlobal(at), button,
-                  type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
-
 // A window in step 2 with the first value picked, and a pointer that never stands still.
 struct Dragging {
     explicit Dragging(int count) {
@@ -34,18 +27,14 @@ struct Dragging {
         window->show();
         while (window->Model().SampleCount() < count && window->SBAddData->isEnabled())
             window->SBAddData->click();
-        window->SBNext->click();
+        TScriptedSteps::Pick(*window, 1);
         chart = window->RChart1;
-        int px = 0, py = 0;
-        chart->WorldToPixel(1, window->Model().SampleData(1), -1.0, px, py);
-        y = py;
-        send(chart, QEvent::MouseMove, QPointF(px, py), Qt::NoButton);
-        send(chart, QEvent::MouseButtonPress, QPointF(px, py), Qt::LeftButton);
-        send(chart, QEvent::MouseButtonRelease, QPointF(px, py), Qt::LeftButton);
+        int px = 0;
+        chart->WorldToPixel(1, window->Model().SampleData(1), -1.0, px, y);
     }
     void move() {
         step = (step + 1) % 400;
-        send(chart, QEvent::MouseMove, QPointF(60 + step, y), Qt::NoButton);
+        TScriptedSteps::SendMouse(chart, QEvent::MouseMove, QPointF(60 + step, y));
     }
     std::unique_ptr<TFrmMeasLoc> window;
     TRChart* chart = nullptr;

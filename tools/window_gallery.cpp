@@ -7,24 +7,13 @@
 #include "platform/Application.h"
 #include "simulation/AboutBox.h"
 #include "simulation/Measloc.h"
+#include "simulation/ScriptedSteps.h"
 
 #include <QDir>
 #include <QFile>
-#include <QMouseEvent>
 #include <QToolButton>
 
 #include <cstdio>
-
-namespace {
-
-void send(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton button) {
-    QMouseEvent e(type, at, target->mapToGlobal(at), button,
-                  type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -48,15 +37,12 @@ int main(int argc, char** argv) {
         window.show();
         status |= window.grab().save(out.filePath("start.png")) ? 0 : 1;
 
-        window.SBNext->click();
+        TScriptedSteps::Pick(window, 1);
         TRChart* chart = window.RChart1;
         int px = 0, py = 0;
         chart->WorldToPixel(1, window.Model().SampleData(1), -1.0, px, py);
-        send(chart, QEvent::MouseMove, QPointF(px, py), Qt::NoButton);
-        send(chart, QEvent::MouseButtonPress, QPointF(px, py), Qt::LeftButton);
-        send(chart, QEvent::MouseButtonRelease, QPointF(px, py), Qt::LeftButton);
         for (int i = 1; i <= 40; ++i)
-            send(chart, QEvent::MouseMove, QPointF(px + 6 * i, py), Qt::NoButton);
+            TScriptedSteps::SendMouse(chart, QEvent::MouseMove, QPointF(px + 6 * i, py));
         status |= window.grab().save(out.filePath("drag.png")) ? 0 : 1;
 
         TFrmAbout* about = window.AboutBox();

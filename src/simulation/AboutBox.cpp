@@ -48,6 +48,16 @@ TUrlLab* link(QWidget* parent, const char* name, const QRect& at, const QString&
     return l;
 }
 
+// A group framed by a lowered outer and a raised inner ring.
+TPanel* framedPanel(QWidget* parent, const char* name, const QRect& at) {
+    auto* p = new TPanel(parent);
+    p->setObjectName(QLatin1String(name));
+    p->setGeometry(at);
+    p->SetBevelOuter(bvLowered);
+    p->SetBevelInner(bvRaised);
+    return p;
+}
+
 void colour(QLabel* l, TColor c) {
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, ToQColor(c));
@@ -67,11 +77,7 @@ TFrmAbout::TFrmAbout(QWidget* owner) : QDialog(owner) {
     setPalette(face);
     setWindowIcon(ImageIcon(QStringLiteral(":/images/centrova")));
 
-    Panel1 = new TPanel(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(8, 10, 529, 127);
-    Panel1->SetBevelOuter(bvLowered);
-    Panel1->SetBevelInner(bvRaised);
+    Panel1 = framedPanel(this, "Panel1", {8, 10, 529, 127});
     LblName = label(Panel1, "LblName", {8, 12, 513, 34}, Qt::AlignHCenter | Qt::AlignTop,
                     QStringLiteral("App. name"));
     LblName->setFont(arial(30, true, true));
@@ -88,11 +94,7 @@ TFrmAbout::TFrmAbout(QWidget* owner) : QDialog(owner) {
     LblDescription->setWordWrap(true);
     colour(LblDescription, clMaroon);
 
-    Panel2 = new TPanel(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(8, 224, 529, 65);
-    Panel2->SetBevelOuter(bvLowered);
-    Panel2->SetBevelInner(bvRaised);
+    Panel2 = framedPanel(this, "Panel2", {8, 224, 529, 65});
     LblWebSite = label(Panel2, "LblWebSite", {8, 8, 135, 49}, Qt::AlignRight | Qt::AlignTop,
                        QStringLiteral("LblWebSite"));
     LblWebSite->setWordWrap(true);

@@ -9,20 +9,27 @@
 
 #include <algorithm>
 
-namespace {
-
-void send(QWidget* target, QEvent::Type type, const QPointF& at, Qt::MouseButton button,
-          Qt::MouseButtons buttons) {
-    QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
+void TScriptedSteps::SendMouse(QWidget* target, QEvent::Type type, const QPointF& at,
+                               Qt::MouseButton button) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
 
-void click(QWidget* target, const QPointF& at) {
-    send(target, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    send(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+void TScriptedSteps::Click(QWidget* target, const QPointF& at) {
+    SendMouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    SendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton);
 }
 
-} // namespace
+void TScriptedSteps::Pick(TFrmMeasLoc& window, int position) {
+    window.SBNext->click();
+    int px = 0, py = 0;
+    window.RChart1->WorldToPixel(1, window.Model().SampleData(position), -1.0, px, py);
+    // The chart reports where the pointer is before a click on it.
+    SendMouse(window.RChart1, QEvent::MouseMove, QPointF(px, py));
+    Click(window.RChart1, QPointF(px, py));
+}
 
 void TScriptedSteps::Run(TFrmMeasLoc& window, const TCommandLineOptions& options) {
     // Bounded by the largest sample: each click adds 20 values or is refused.
@@ -31,22 +38,17 @@ void TScriptedSteps::Run(TFrmMeasLoc& window, const TCommandLineOptions& options
     if (!options.Drag)
         return;
 
-    window.SBNext->click();
+    Pick(window, options.Drag->Position);
     TRChart* chart = window.RChart1;
-    const double value = window.Model().SampleData(options.Drag->Position);
     int px = 0, py = 0, tx = 0, ty = 0;
-    chart->WorldToPixel(1, value, -1.0, px, py);   // the upper end of the value's mark
+    chart->WorldToPixel(1, window.Model().SampleData(options.Drag->Position), -1.0, px, py);
     chart->WorldToPixel(1, options.Drag->Target, -1.0, tx, ty);
-    const QPointF start(px, py);
-    // The chart reports where the pointer is before a click on it.
-    send(chart, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
-    click(chart, start);
     // The chart hands its handler the position of the move before; the last move repeats
     // the target so that the value ends there.
     for (int i = 1; i <= DragMoves; ++i) {
         const double x = px + (tx - px) * static_cast<double>(std::min(i, DragMoves - 1)) /
                                   (DragMoves - 1);
-        send(chart, QEvent::MouseMove, QPointF(x, py), Qt::NoButton, Qt::NoButton);
+        SendMouse(chart, QEvent::MouseMove, QPointF(x, py));
     }
-    click(chart, QPointF(tx, py));
+    Click(chart, QPointF(tx, py));
 }
