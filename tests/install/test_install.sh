@@ -17,6 +17,7 @@ fail() { echo "install test: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for f in bin/centrova share/centrova/centrova_en.itl share/centrova/centrova_de.itl \
+         share/centrova/centrova_fr.itl share/centrova/centrova_es.itl \
          share/applications/example.centrova.Centrova.desktop \
          share/metainfo/example.centrova.Centrova.metainfo.xml \
          share/icons/hicolor/16x16/apps/centrova.png share/icons/hicolor/256x256/apps/centrova.png \
@@ -37,6 +38,12 @@ grep -qF "dictionary: $prefix/share/centrova/centrova_en.itl" <<<"$version" \
 grep -q '^language: lgenglish$' <<<"$version" || fail "--version gave: $version"
 version=$(LANG=de_DE.UTF-8 "$prefix/bin/centrova" --version)
 grep -qF "$prefix/share/centrova/centrova_de.itl" <<<"$version" || fail "--version gave: $version"
+version=$(LANG=fr_FR.UTF-8 "$prefix/bin/centrova" --version)
+grep -qF "$prefix/share/centrova/centrova_fr.itl" <<<"$version" || fail "--version gave: $version"
+grep -q '^language: lgfrench$' <<<"$version" || fail "--version gave: $version"
+version=$(LANG=es_ES.UTF-8 "$prefix/bin/centrova" --version)
+grep -qF "$prefix/share/centrova/centrova_es.itl" <<<"$version" || fail "--version gave: $version"
+grep -q '^language: lgspanish$' <<<"$version" || fail "--version gave: $version"
 
 desktop-file-validate "$prefix/share/applications/example.centrova.Centrova.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/example.centrova.Centrova.metainfo.xml" >/dev/null \

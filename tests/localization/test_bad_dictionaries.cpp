@@ -68,7 +68,8 @@ TEST(ShippedDictionaries, AnswerEveryKeyTheProgramAsks) {
         "Mean", "Median", "Trimmed Mean", "HomePage", "OK", "MMText1", "MMText2",
         "HomePageURL", "$dlglanguage$"};
     for (const auto& [file, language] :
-         {std::pair{"centrova_en.itl", "lgenglish"}, std::pair{"centrova_de.itl", "lggerman"}}) {
+         {std::pair{"centrova_en.itl", "lgenglish"}, std::pair{"centrova_de.itl", "lggerman"},
+          std::pair{"centrova_fr.itl", "lgfrench"}, std::pair{"centrova_es.itl", "lgspanish"}}) {
         std::ifstream in(std::filesystem::path(CENTROVA_DATA_DIR) / file, std::ios::binary);
         ASSERT_TRUE(in) << file;
         TItlDictionary d;
