@@ -6,8 +6,9 @@
 
 namespace {
 
-// Delphi-style Copy: `count` bytes from the 1-based `index`, with out-of-range parts cut
-// away instead of read. The file format's rules for odd tokens follow from it.
+// Up to `count` bytes of `s` from the 1-based `index`: a start before the first byte
+// shortens the piece by as much, and whatever lies outside the text is cut away instead of
+// read. The dictionary's rules for odd tokens follow from this cutting.
 std::string copy1(const std::string& s, long index, long count) {
     if (index < 1) {
         count += index - 1;
