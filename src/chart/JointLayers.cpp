@@ -61,7 +61,7 @@ void TJointLayers::join(Table& table, bool xAxis, int layer, int controller) {
         double xLo = 0, xHi = 0, yLo = 0, yHi = 0;
         chart->JointAxisRange(xAxis ? controller : layer, true, xLo, xHi);
         chart->JointAxisRange(xAxis ? layer : controller, false, yLo, yHi);
-        chart->SetRange(layer, xLo, yLo, xHi, yHi);
+        chart->TakeJoinedRange(layer, xLo, yLo, xHi, yHi);
     }
     Fire(OnChange, this);
 }

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -105,8 +106,10 @@ TCustomRChart::TCustomRChart(QWidget* owner) : QWidget(owner), list(std::make_sh
         auto* ya = new TScalePropsVert(this);
         xa->SetColorScale(LayerColor(n));
         ya->SetColorScale(LayerColor(n));
-        xa->SetScaleSide(n % 2 == 1 ? sctXT : sctXB);
-        ya->SetScaleSide(n % 2 == 1 ? sctYR : sctYL);
+        // Odd layers put their scales below and left of the data area, even ones above and
+        // right (the side and the location agree).
+        xa->SetScaleLocation(n % 2 == 1 ? slBottom : slTop);
+        ya->SetScaleLocation(n % 2 == 1 ? slLeft : slRight);
         xa->SetScalePos((n - 1) / 2 * 30);
         ya->SetScalePos((n - 1) / 2 * 50);
         xa->OnChange = [this](QObject*) { axisSettingsChanged(); };
@@ -244,7 +247,8 @@ void TCustomRChart::ShowDrawing() {
             FullRepaint();
         }
     }
-    // The whole sharing group shows the list it holds.
+    // The whole sharing group shows the list it holds: the owner and its sharers (this
+    // chart among them when it shows another's list), and this chart's own sharers.
     std::vector<TCustomRChart*> group;
     if (dataOwner != nullptr) {
         group.push_back(dataOwner);
@@ -252,9 +256,7 @@ void TCustomRChart::ShowDrawing() {
     }
     group.insert(group.end(), sharers.begin(), sharers.end());
     for (TCustomRChart* c : group) {
-        if (c != this) {
-            c->repaintIfAuto();
-        }
+        c->repaintIfAuto();
     }
 }
 
@@ -362,13 +364,27 @@ void TCustomRChart::setRangeOne(int l, double xLo, double yLo, double xHi, doubl
     }
 }
 
+void TCustomRChart::TakeJoinedRange(int layer, double xLo, double yLo, double xHi, double yHi) {
+    // The layer just joined takes the controlling layer's range, although its axis is
+    // joined already and SetRange alone would keep its old range.
+    const int previous = std::exchange(joiningLayer, layer);
+    try {
+        SetRange(layer, xLo, yLo, xHi, yHi);
+    } catch (...) {
+        joiningLayer = previous;
+        throw;
+    }
+    joiningLayer = previous;
+}
+
 void TCustomRChart::applyWithJoins(int l, double xLo, double yLo, double xHi, double yHi) {
     // A joined axis cannot be set directly: it keeps the range of the layer it follows.
-    if (jointLayers->xControlledBy(l) != l) {
+    const bool joining = l == joiningLayer;
+    if (jointLayers->xControlledBy(l) != l && !joining) {
         xLo = XAxis(l)->RangeLow();
         xHi = XAxis(l)->RangeHigh();
     }
-    if (jointLayers->yControlledBy(l) != l) {
+    if (jointLayers->yControlledBy(l) != l && !joining) {
         yLo = YAxis(l)->RangeLow();
         yHi = YAxis(l)->RangeHigh();
     }
@@ -571,30 +587,46 @@ void TCustomRChart::SetGridDy(double v) {
 void TCustomRChart::SetIsometric(bool v) {
     isometric = v;
     if (v) {
-        for (int n = 1; n <= MaxLayers; ++n) {
-            applyIsometric(n, geometry.AreaWidth() + 1);
-        }
+        applyIsometricToAll();
         repaintIfAuto();
     }
 }
 
+void TCustomRChart::applyIsometricToAll() {
+    // Each y range setter repaints; one repaint follows when the caller is done.
+    const bool wasSuspended = paintSuspended;
+    paintSuspended = true;
+    for (int n = 1; n <= MaxLayers; ++n) {
+        applyIsometric(n, geometry.AreaWidth() + 1);
+    }
+    paintSuspended = wasSuspended;
+}
+
 void TCustomRChart::SetMarginLeft(int v) {
     geometry.MarginLeft = v;
-    geometryChanged();
+    marginChanged();
 }
 
 void TCustomRChart::SetMarginRight(int v) {
     geometry.MarginRight = v;
-    geometryChanged();
+    marginChanged();
 }
 
 void TCustomRChart::SetMarginTop(int v) {
     geometry.MarginTop = v;
-    geometryChanged();
+    marginChanged();
 }
 
 void TCustomRChart::SetMarginBottom(int v) {
     geometry.MarginBottom = v;
+    marginChanged();
+}
+
+void TCustomRChart::marginChanged() {
+    // The data area has a new shape: an isometric chart keeps its aspect on every layer.
+    if (isometric) {
+        applyIsometricToAll();
+    }
     geometryChanged();
 }
 
@@ -630,6 +662,13 @@ void TCustomRChart::SetStandardLayout(TrcLayout v) {
     for (int n = 1; n <= MaxLayers; ++n) {
         TScalePropsHoriz& x = *XAxis(n);
         TScalePropsVert& y = *YAxis(n);
+        if (n > 4) {
+            // The layers without published axes keep the sides and distances they were
+            // built with; a layout only hides their scales.
+            x.SetVisible(false);
+            y.SetVisible(false);
+            continue;
+        }
         const bool xShown = n <= r.xAxes;
         const bool yShown = n <= r.yAxes;
         // The first axis of each direction at the bottom and left; further y axes side by
@@ -649,8 +688,8 @@ void TCustomRChart::SetStandardLayout(TrcLayout v) {
         y.SetCaptionPosY(n == 1 ? -16 : 100);
         y.SetCaptionAlignment(n == 1 ? taLeftJustify : taRightJustify);
         y.SetCaptionAnchor(uaSclTopLft);
-        x.SetVisible(xShown && n <= 4);
-        y.SetVisible(yShown && n <= 4);
+        x.SetVisible(xShown);
+        y.SetVisible(yShown);
     }
     setScaleMargins();
     paintSuspended = wasSuspended;

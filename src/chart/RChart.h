@@ -94,6 +94,7 @@ public:
     // EQRXRChartError for any other layer number. The joined-layer table calls it too.
     void SetRange(int layer, double xLo, double yLo, double xHi, double yHi) override;
     void JointAxisRange(int layer, bool xAxis, double& low, double& high) const override;
+    void TakeJoinedRange(int layer, double xLo, double yLo, double xHi, double yHi) override;
 
     // Properties (published by TRChart).
     int AllocSize() const { return list->AllocSize(); }
@@ -230,6 +231,8 @@ private:
     void setScaleMargins();
     // After a margin or the shadow width changed: scales, transforms, repaint.
     void geometryChanged();
+    void marginChanged();
+    void applyIsometricToAll();
     void applyRange(int layer, double xLo, double yLo, double xHi, double yHi);
     // Applies a range to a layer unless its axes are joined, then to the layers joined to it.
     void applyWithJoins(int layer, double xLo, double yLo, double xHi, double yHi);
@@ -302,6 +305,7 @@ private:
     bool paintSuspended = true;
     bool layoutLoading = true;
     TCustomRChart* dataOwner = nullptr;
+    int joiningLayer = 0; // the layer being given its controller's range by a join
     std::vector<TCustomRChart*> sharers;
     double aspectX = 1.0;
     double aspectY = 1.0;

@@ -251,8 +251,13 @@ void TCustomRChart::xorRectangle() {
         c.SetPenMode(pmXor);
         c.SetPenColor(clWhite);
         c.SetBrushStyle(bsClear);
-        const QRect r = QRect(rectFixed, rectMoving).normalized();
-        c.Rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+        // The rectangle between the two corner pixels, both included, whichever way it was
+        // dragged (QRect::normalized would drop a pixel at each end of a reversed one).
+        const int left = std::min(rectFixed.x(), rectMoving.x());
+        const int right = std::max(rectFixed.x(), rectMoving.x());
+        const int top = std::min(rectFixed.y(), rectMoving.y());
+        const int bottom = std::max(rectFixed.y(), rectMoving.y());
+        c.Rectangle(left, top, right + 1, bottom + 1);
     }
     update();
 }

@@ -113,9 +113,12 @@ void TCustomRChart::DrawOuterArea(Canvas& c) {
         c.LineTo(0, 0);
     }
     if (!caption.isEmpty()) {
+        // Pen in the frame colour, no background, and the text in the colour of the
+        // chart's font (its palette's text colour).
+        c.SetPenColor(chartFrameColor);
         c.SetFont(font());
         c.SetBrushStyle(bsClear);
-        c.SetTextColor(chartFrameColor);
+        c.SetTextColor(FromQRgb(palette().color(QPalette::WindowText).rgb()));
         const int tw = c.TextWidth(caption);
         int x = 0;
         switch (captionAnchorHoriz) {
@@ -269,14 +272,30 @@ void TCustomRChart::drawGrid(Canvas& c, int ox, int oy) {
     };
     const std::vector<double> xs = values(xa, *XScale(activeLayer), gridDx);
     const std::vector<double> ys = values(ya, *YScale(activeLayer), gridDy);
+    const bool dotted =
+        gridStyle == gsHorizDotLines || gridStyle == gsVertDotLines || gridStyle == gsDotLines;
     c.SetBrushColor(chartColor);
     c.SetPenColor(gridColor);
     auto line = [&](double x1, double y1, double x2, double y2) {
         int px1 = 0, py1 = 0, px2 = 0, py2 = 0;
         WorldToPixel(activeLayer, x1, y1, px1, py1);
         WorldToPixel(activeLayer, x2, y2, px2, py2);
-        c.MoveTo(clamp30000(px1) - geometry.MarginLeft + ox, clamp30000(py1) - geometry.MarginTop + oy);
-        c.LineTo(clamp30000(px2) - geometry.MarginLeft + ox, clamp30000(py2) - geometry.MarginTop + oy);
+        const int ax = clamp30000(px1) - geometry.MarginLeft + ox;
+        const int ay = clamp30000(py1) - geometry.MarginTop + oy;
+        const int bx = clamp30000(px2) - geometry.MarginLeft + ox;
+        const int by = clamp30000(py2) - geometry.MarginTop + oy;
+        if (dotted) {
+            // The gaps between the dots are the brush's: the line is laid in ChartColor
+            // first, so an area fill or an image does not show through them.
+            c.SetPenStyle(psSolid);
+            c.SetPenColor(chartColor);
+            c.MoveTo(ax, ay);
+            c.LineTo(bx, by);
+            c.SetPenStyle(psDot);
+            c.SetPenColor(gridColor);
+        }
+        c.MoveTo(ax, ay);
+        c.LineTo(bx, by);
     };
     auto vertical = [&] {
         for (double x : xs) {
@@ -288,8 +307,6 @@ void TCustomRChart::drawGrid(Canvas& c, int ox, int oy) {
             line(xa.RangeLow(), y, xa.RangeHigh(), y);
         }
     };
-    const bool dotted =
-        gridStyle == gsHorizDotLines || gridStyle == gsVertDotLines || gridStyle == gsDotLines;
     c.SetPenStyle(dotted ? psDot : psSolid);
     switch (gridStyle) {
     case gsPoints: {

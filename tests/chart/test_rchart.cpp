@@ -350,15 +350,22 @@ TEST(RChart, TheHistogramGridShadowsAndCrossHairs) {
     c->SetCaptionAnchorHoriz(cahChartLeft);
     c->SetCaptionAlignment(taLeftJustify);
     c->SetCaptionPosY(2);
-    c->SetChartFrameColor(clBlue);
+    // The caption is written in the colour of the chart's font, not in the frame colour.
+    QPalette blueText = c->palette();
+    blueText.setColor(QPalette::WindowText, ToQColor(clBlue));
+    c->setPalette(blueText);
+    c->SetChartFrameColor(clRed);
     c->ShowDrawing();
     bool captionInk = false;
+    bool frameInk = false;
     for (int y = 290 - 40 + 2; y < 290 - 40 + 14; ++y) {
         for (int x = 50; x < 120; ++x) {
             captionInk = captionInk || at(c->WindowImage(), x, y) == clBlue;
+            frameInk = frameInk || at(c->WindowImage(), x, y) == clRed;
         }
     }
     EXPECT_TRUE(captionInk);
+    EXPECT_FALSE(frameInk);
 }
 
 TEST(RChart, CrossHairsKeepClearOfTheFrame) {
