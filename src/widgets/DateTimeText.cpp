@@ -52,7 +52,9 @@ std::optional<QString> FormatDateTimeValue(double value, const QString& pattern)
         const int n = runOf(pattern, i);
         const QChar k = c.toLower();
         if (k == QLatin1Char('y')) {
-            out += n <= 2 ? twoDigits(date.year() % 100) : QString::number(date.year());
+            // yyyy always has four digits: the year 1 is 0001.
+            out += n <= 2 ? twoDigits(date.year() % 100)
+                          : QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
         } else if (k == QLatin1Char('m') && afterHour && n <= 2) {
             out += n == 2 ? twoDigits(time.minute()) : QString::number(time.minute());
         } else if (k == QLatin1Char('m')) {

@@ -101,10 +101,44 @@ double snapped(double v) {
 
 double fraction(double a) { return a - std::trunc(a); }
 
-// Whole degrees with their sign: -0.5 degrees starts "-0", not "0".
-std::string wholeDegrees(double v) {
-    const std::string digits = Str(std::fabs(std::trunc(v)), 1, 0);
+// Whole degrees with their sign: -0.5 degrees starts "-0", not "0". A carry from the
+// minutes adds one degree to the magnitude.
+std::string wholeDegrees(double v, bool carry) {
+    const std::string digits = Str(std::fabs(std::trunc(v)) + (carry ? 1 : 0), 1, 0);
     return (v < 0 ? "-" : "") + digits;
+}
+
+// The number a fixed text stands for (the texts of Str, always with a point).
+double textValue(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    double out = 0;
+    if (start != std::string::npos) {
+        std::from_chars(text.data() + start, text.data() + text.size(), out);
+    }
+    return out;
+}
+
+// Minutes or seconds written with `decimals` decimals in a field of `width`; a fraction that
+// the rounding brings up to 60 is written as 0 and carries one into the next larger unit, so
+// that 1.99999999 degrees reads as 2 degrees and never as 1 degree and 60 minutes.
+std::string sixtieths(double x, int width, int decimals, bool& carry) {
+    std::string text = Str(x, width, decimals);
+    carry = textValue(text) >= 60;
+    return carry ? Str(0, width, decimals) : text;
+}
+
+std::optional<std::string> degreesText(double value, TDisplay display, int precision) {
+    const int q = std::clamp(precision, 0, 8);
+    const double s = snapped(value);
+    bool carry = false;
+    if (display == dtDegMin) {
+        const std::string minutes = sixtieths(fraction(std::fabs(s)) * 60, q + 3, q, carry);
+        return wholeDegrees(s, carry) + Degree + " " + minutes + "'";
+    }
+    const double m = snapped(fraction(std::fabs(s)) * 60);
+    const std::string seconds = sixtieths(fraction(m) * 60, q + 3, q, carry);
+    const std::string minutes = sixtieths(std::trunc(m) + (carry ? 1 : 0), 2, 0, carry);
+    return wholeDegrees(s, carry) + Degree + " " + minutes + "' " + seconds + "\"";
 }
 
 std::optional<std::string> engineering(double value, int n) {
@@ -117,10 +151,20 @@ std::optional<std::string> engineering(double value, int n) {
     const double v = std::fabs(value);
     const double lg = Log10(v);
     const int e = FloorInt(lg);
-    const int k = std::clamp(FloorInt(lg / 3), -6, 4);
-    const int decimals = std::max(std::abs(d) - (e - 3 * k), 0);
-    const long double scale = std::exp(3.0L * k * std::log(10.0L));
-    std::string text = Str(static_cast<double>(v / scale), 1, decimals);
+    int k = std::clamp(FloorInt(lg / 3), -6, 4);
+    int decimals = std::max(std::abs(d) - (e - 3 * k), 0);
+    const auto scaled = [v](int k3) {
+        const long double scale = std::exp(3.0L * k3 * std::log(10.0L));
+        return static_cast<double>(v / scale);
+    };
+    std::string text = Str(scaled(k), 1, decimals);
+    if (k < 4 && textValue(text) >= 1000) {
+        // Rounded up to a thousand of this prefix: written with the next prefix instead, the
+        // value then lies at the bottom of its range (999.96 at three digits is 1.00k).
+        ++k;
+        decimals = std::abs(d);
+        text = Str(scaled(k), 1, decimals);
+    }
     if (k != 0) {
         static constexpr std::array<char, 11> letters{'a', 'f', 'p', 'n', 'u', 'm',
                                                       ' ', 'k', 'M', 'G', 'T'};
@@ -192,16 +236,8 @@ std::optional<std::string> notation(const TNumLabFormat& f) {
     case dtDeg:
         return Str(v, 1, std::clamp(p, 0, 8)) + Degree;
     case dtDegMin:
-    case dtDegMinSec: {
-        const int q = std::clamp(p, 0, 8);
-        const double s = snapped(v);
-        std::string text = wholeDegrees(s) + Degree + " ";
-        if (f.DisplayType == dtDegMin) {
-            return text + Str(fraction(std::fabs(s)) * 60, q + 3, q) + "'";
-        }
-        const double m = snapped(fraction(std::fabs(s)) * 60);
-        return text + Str(std::trunc(m), 2, 0) + "' " + Str(fraction(m) * 60, q + 3, q) + "\"";
-    }
+    case dtDegMinSec:
+        return degreesText(v, f.DisplayType, p);
     case dtEEng:
         return engineering(v, p);
     case dtEEngNoDP:

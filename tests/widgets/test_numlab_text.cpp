@@ -2,9 +2,13 @@
 
 #include "numerics/EMathError.h"
 #include "numerics/Log10.h"
+#include "chart/CalendarDate.h"
+#include "widgets/DateTimeText.h"
 #include "widgets/NumLabText.h"
 
 #include <gtest/gtest.h>
+
+#include <QLocale>
 
 #include <cmath>
 
@@ -91,6 +95,61 @@ TEST(NumLabText, DegreesAndEngineering) {
     EXPECT_DOUBLE_EQ(Log10(1000), 3.0);
 }
 
+TEST(NumLabText, DegreesCarryIntoTheNextUnit) {
+    const std::string deg = "\xC2\xB0";
+    // Minutes or seconds rounded up to 60 are written as 0 with one more of the next unit:
+    // exactly what the next whole value shows.
+    EXPECT_EQ(text(1.99999999, dtDegMin, 2), "2" + deg + "  0.00'");
+    EXPECT_EQ(text(1.99999999, dtDegMin, 2), text(2.0, dtDegMin, 2));
+    EXPECT_EQ(text(1.99999999, dtDegMinSec, 2), "2" + deg + "  0'  0.00\"");
+    EXPECT_EQ(text(1.99999999, dtDegMinSec, 2), text(2.0, dtDegMinSec, 2));
+    EXPECT_EQ(text(-1.99999999, dtDegMin, 2), "-2" + deg + "  0.00'");
+    EXPECT_EQ(text(-1.99999999, dtDegMinSec, 2), "-2" + deg + "  0'  0.00\"");
+    EXPECT_EQ(text(-0.99999999, dtDegMin, 2), "-1" + deg + "  0.00'");
+    // Seconds that carry into the minutes only, at every precision.
+    EXPECT_EQ(text(10 + 30 / 60.0 + 59.9999 / 3600, dtDegMinSec, 2), "10" + deg + " 31'  0.00\"");
+    EXPECT_EQ(text(10 + 30 / 60.0 + 59.6 / 3600, dtDegMinSec, 0), "10" + deg + " 31'   0\"");
+    EXPECT_EQ(text(10 + 59.96 / 60, dtDegMin, 1), "11" + deg + "  0.0'");
+    EXPECT_EQ(text(10 + 59.94 / 60, dtDegMin, 1), "10" + deg + " 59.9'"); // no carry
+    EXPECT_EQ(text(10 + 59.94 / 60, dtDegMinSec, 1), "10" + deg + " 59' 56.4\"");
+    // Just under a whole degree by four tenths of the last written digit.
+    for (int q = 0; q <= 8; ++q) {
+        const double digit = std::pow(10.0, -q);
+        for (const double whole : {1.0, 8.0, -4.0, 360.0}) {
+            const double sign = whole < 0 ? -1 : 1;
+            const double byMinutes = whole - sign * 0.4 * digit / 60;
+            const double bySeconds = whole - sign * 0.4 * digit / 3600;
+            EXPECT_EQ(text(byMinutes, dtDegMin, q), text(whole, dtDegMin, q)) << whole << " " << q;
+            EXPECT_EQ(text(bySeconds, dtDegMinSec, q), text(whole, dtDegMinSec, q))
+                << whole << " " << q;
+        }
+    }
+}
+
+TEST(NumLabText, EngineeringCarriesIntoTheNextPrefix) {
+    EXPECT_EQ(text(999.96, dtEEng, 3), "1.00k");
+    EXPECT_EQ(text(-999.96, dtEEng, 3), "-1.00k");
+    EXPECT_EQ(text(999.96, dtEEngNoDP, 3), "1k00");
+    EXPECT_EQ(text(999.4, dtEEng, 3), "999"); // no carry below the rounding edge
+    EXPECT_EQ(text(1000, dtEEng, 3), "1.00k");
+    EXPECT_EQ(text(999.96, dtEEng, 1), "1k");
+    EXPECT_EQ(text(999.99996, dtEEng, 5), "1.0000k");
+    EXPECT_EQ(text(999.96, dtEEng, 5), "999.96");
+    // Every boundary between two prefixes, both signs and both notations.
+    const std::string letters[] = {"a", "f", "p", "n", "u", "m", "", "k", "M", "G", "T"};
+    for (int k = -6; k <= 3; ++k) {
+        const double v = 999.96 * std::pow(10.0, 3 * k);
+        const std::string next = letters[k + 7];
+        const std::string below = letters[k + 6];
+        EXPECT_EQ(text(v, dtEEng, 3), "1.00" + next) << k;
+        EXPECT_EQ(text(-v, dtEEng, 3), "-1.00" + next) << k;
+        EXPECT_EQ(text(v, dtEEngNoDP, 3), next.empty() ? "1.00" : "1" + next + "00") << k;
+        EXPECT_EQ(text(999.4 * std::pow(10.0, 3 * k), dtEEng, 3), "999" + below) << k;
+    }
+    // Beyond the largest prefix there is nothing to carry into.
+    EXPECT_EQ(text(999.96e12, dtEEng, 3), "1000T");
+}
+
 TEST(NumLabText, StateAndDateTime) {
     TNumLabFormat f;
     f.DisplayType = dtState;
@@ -105,4 +164,25 @@ TEST(NumLabText, StateAndDateTime) {
     };
     f.Comma = true;
     EXPECT_EQ(NumLabValueText(f), "mmm-dd, yyyy@5.5"); // no separator rule for dates
+}
+
+TEST(NumLabText, DateTimeYearsKeepFourDigits) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TNumLabFormat f;
+    f.DisplayType = dtDateTime;
+    f.FormatDateTime = [](double v, const std::string& p) -> std::optional<std::string> {
+        const auto t = FormatDateTimeValue(v, QString::fromStdString(p));
+        return t ? std::optional<std::string>(t->toStdString()) : std::nullopt;
+    };
+    f.Value = FirstDateValue; // 1 January 0001
+    EXPECT_EQ(NumLabValueText(f), "Jan-01, 0001");
+    f.DTFormat = "dd.mm.yyyy";
+    EXPECT_EQ(NumLabValueText(f), "01.01.0001");
+    f.DTFormat = "yyyy-mm-dd hh:nn:ss";
+    f.Value = EncodeDate(987, 6, 5) + 0.75;
+    EXPECT_EQ(NumLabValueText(f), "0987-06-05 18:00:00");
+    f.DTFormat = "yy/yyyy";
+    EXPECT_EQ(NumLabValueText(f), "87/0987");
+    f.Value = EncodeDate(2023, 3, 15);
+    EXPECT_EQ(NumLabValueText(f), "23/2023");
 }

@@ -142,7 +142,7 @@ TEST(DateTimeText, PatternLanguageAndRange) {
     EXPECT_EQ(FormatDateTimeValue(-1.25, QStringLiteral("yyyy-mm-dd hh:nn")),
               QStringLiteral("1899-12-28 18:00"));
     EXPECT_EQ(FormatDateTimeValue(-693593, QStringLiteral("yyyy-mm-dd")),
-              QStringLiteral("1-01-01"));
+              QStringLiteral("0001-01-01")); // yyyy keeps four digits
     EXPECT_EQ(FormatDateTimeValue(3e6, QStringLiteral("yyyy")), std::nullopt);
     EXPECT_EQ(FormatDateTimeValue(NAN, QStringLiteral("yyyy")), std::nullopt);
 }
