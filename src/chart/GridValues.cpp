@@ -14,7 +14,10 @@ Decade decadeOf(double v) {
     return {std::nearbyint(std::pow(10.0, std::log10(v) - t)), std::pow(10.0, t)};
 }
 
+// The step after a mantissa of 1, 2 or 5: 1 -> 2, 2 -> 5, 5 -> 10.
 double nextMultiple125(double m) { return m < 2 ? 2 : (m < 5 ? 5 : 10); }
+// Where a 1-2-5 grid starts: the smallest of 2, 5 and 10 that is at least the mantissa.
+double atLeast125(double m) { return m <= 2 ? 2 : (m <= 5 ? 5 : 10); }
 
 } // namespace
 
@@ -33,7 +36,7 @@ std::vector<double> GridValues(double low, double high, double grid, bool logari
         v = std::pow(10.0, std::ceil(std::log10(low)));
     } else if (decades) {
         const Decade d = decadeOf(low);
-        v = (grid == -2 ? nextMultiple125(d.mantissa) : d.mantissa) * d.power;
+        v = (grid == -2 ? atLeast125(d.mantissa) : d.mantissa) * d.power;
     } else {
         v = std::ceil(low / grid) * grid;
     }

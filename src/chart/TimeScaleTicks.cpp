@@ -48,6 +48,7 @@ constexpr std::array<UnitRow, 4> unitRows{{
     {8640000, {1, 2, 5, 10, 20, 50}, {1, 1, 1, 5, 10, 10}},
 }};
 
+// The year as dates write it: yy two digits, yyyy four (the year 1 is 0001).
 std::string yearText(int year, TYearLength length) {
     switch (length) {
     case ylNone:
@@ -57,7 +58,13 @@ std::string yearText(int year, TYearLength length) {
     case ylYYYY:
         break;
     }
-    return std::to_string(year);
+    return padded(year, 4);
+}
+
+// The label of a year tick: as in a date, except that a four-digit year drops its leading
+// zeros (the year 1 is 1).
+std::string yearTickText(int year, TYearLength length) {
+    return length == ylYYYY ? std::to_string(year) : yearText(year, length);
 }
 
 std::string monthText(int month, const TDateLabelSettings& f) {
@@ -315,7 +322,7 @@ std::vector<TScaleTick> yearTicks(const TScaleTickSettings& s, const TDateLabelS
         const bool isLong = !s.ShortTicks || year % longStep == 0;
         TScaleTick tick = dateTick(t, isLong);
         if (isLong) {
-            tick.Label = yearText(year, f.YearLength);
+            tick.Label = yearTickText(year, f.YearLength);
         }
         ticks.push_back(std::move(tick));
     }
@@ -365,17 +372,32 @@ std::optional<std::vector<TScaleTick>> PlanClockTicks(const TScaleTickSettings& 
     const double hi = large > 0 ? large / C : large * C;
     const bool withMs = entry <= 9;
 
+    // Far from zero a millisecond may be too small to move the value: the loops end there
+    // rather than stacking ticks on one value.
+    const auto stuck = [dir](int k, double v, double previous) {
+        return k > 0 && !(dir * (v - previous) > 0);
+    };
     std::vector<TScaleTick> ticks;
     if (s.ShortTicks) {
+        double previous = 0;
         for (int k = 0; k <= n; ++k) {
             const double v = first + k * smallD;
+            if (stuck(k, v, previous)) {
+                break;
+            }
+            previous = v;
             if (v >= lo && v <= hi) {
                 ticks.push_back({v, false, true, true, false, {}, {}});
             }
         }
     }
+    double previous = 0;
     for (int k = 0; k <= n; ++k) {
         const double v = first + k * smallD;
+        if (stuck(k, v, previous)) {
+            break;
+        }
+        previous = v;
         const double q = v / bigD;
         if (std::fabs(q - std::nearbyint(q)) < 0.01 && v >= lo && v <= hi) {
             ticks.push_back({v, true, true, !s.ShortTicks, s.LabelType != ftNoFigs,

@@ -1,11 +1,14 @@
 // Tick choice and label text of linear and logarithmic scales, without any drawing.
 
+#include "chart/GridValues.h"
 #include "chart/ScaleTicks.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <set>
 #include <vector>
 
 namespace {
@@ -142,6 +145,77 @@ TEST(LinearTicks, DegenerateRangesEndPromptly) {
     EXPECT_TRUE(PlanLinearTicks(range(1, 1)).empty());
     EXPECT_TRUE(PlanLinearTicks(range(0, INFINITY)).empty());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+TEST(LinearTicks, RangesAFewRoundingStepsWideNeverRepeatAValue) {
+    // Among the long ticks, and among the short ones, no value comes twice; each set rises
+    // (or falls) with the range.
+    const auto expectDistinct = [](const std::vector<TScaleTick>& ticks, const std::string& what) {
+        for (const bool isLong : {true, false}) {
+            std::vector<double> v;
+            for (const auto& t : ticks) {
+                if (t.Long == isLong) {
+                    v.push_back(t.Value);
+                }
+            }
+            const std::set<double> distinct(v.begin(), v.end());
+            EXPECT_EQ(distinct.size(), v.size()) << what << (isLong ? " long" : " short");
+        }
+    };
+    auto s = range(4156442291.656814, 4156442291.6568146, 8);
+    s.DecPlaces = 2;
+    s.LabelType = ftUserText;
+    s.UserTickText = "dd||||dd";
+    const auto ticks = PlanLinearTicks(s);
+    expectDistinct(ticks, "the one-step range");
+    EXPECT_LE(ticks.size(), 4u);
+    EXPECT_FALSE(longValues(ticks).empty());
+
+    for (const double at : {1.0, 1e3, 4156442291.656814, 1e12, 1e15, -4e9, 1e300}) {
+        for (int steps = 1; steps <= 6; ++steps) {
+            double high = at;
+            for (int i = 0; i < steps; ++i) {
+                high = std::nextafter(high, INFINITY);
+            }
+            for (const int m : {0, 2, 3, 8, 10}) {
+                for (const bool reversed : {false, true}) {
+                    auto r = reversed ? range(high, at, m) : range(at, high, m);
+                    r.DecPlaces = 2;
+                    const std::string what = std::to_string(at) + " +" + std::to_string(steps) +
+                                             " m" + std::to_string(m) + (reversed ? " rev" : "");
+                    expectDistinct(PlanLinearTicks(r), what);
+                    r.ShortTicks = false;
+                    expectDistinct(PlanLinearTicks(r), what + " no shorts");
+                }
+            }
+        }
+    }
+    // Ordinary ranges keep every tick.
+    EXPECT_EQ(longValues(PlanLinearTicks(range(0, 100, 3))).size(), 6u);
+    EXPECT_EQ(shortCount(PlanLinearTicks(range(0, 100, 3))), 21u);
+}
+
+TEST(GridValues, LogarithmicOneTwoFiveStartsAtTheSmallestNotBelowTheMantissa) {
+    const auto expectGrid = [](double low, double high, double grid,
+                               const std::vector<double>& want) {
+        const auto got = GridValues(low, high, grid, true, {});
+        ASSERT_EQ(got.size(), want.size()) << low << ".." << high;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_DOUBLE_EQ(got[i], want[i]) << low << ".." << high << " #" << i;
+        }
+    };
+    expectGrid(2, 100, -2, {2, 5, 10, 20, 50});
+    expectGrid(5, 100, -2, {5, 10, 20, 50});
+    expectGrid(1, 100, -2, {2, 5, 10, 20, 50});
+    expectGrid(3, 100, -2, {5, 10, 20, 50});
+    expectGrid(6, 100, -2, {10, 20, 50});
+    expectGrid(0.02, 1, -2, {0.02, 0.05, 0.1, 0.2, 0.5});
+    expectGrid(500, 10000, -2, {500, 1000, 2000, 5000});
+    // The mantissa is rounded first: 2.4 counts as 2.
+    expectGrid(2.4, 100, -2, {2, 5, 10, 20, 50});
+    // The other decade grids are unchanged.
+    expectGrid(5, 100, -1, {10});
+    expectGrid(5, 10, -3, {5, 6, 7, 8, 9});
 }
 
 TEST(TickLabels, DecimalsNotationAndCuts) {

@@ -10,6 +10,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -101,6 +102,31 @@ TEST(ClockScale, TableChoiceLabelsAndFallBack) {
     EXPECT_EQ(longTicks(*down).size(), 4u);
 }
 
+TEST(ClockScale, StepsTooSmallToMoveTheValueEndTheLoops) {
+    // Far from zero a millisecond is below the values' precision: no value comes twice.
+    for (const double at : {1e15, -1e15, 3e14}) {
+        for (const int m : {2, 3, 8}) {
+            for (const bool reversed : {false, true}) {
+                const double high = at + 0.25 * (at < 0 ? -1 : 1);
+                auto s = reversed ? range(high, at, m, ftTime) : range(at, high, m, ftTime);
+                const auto ticks = PlanClockTicks(s);
+                ASSERT_TRUE(ticks) << at;
+                for (const bool isLong : {true, false}) {
+                    std::vector<double> v;
+                    for (const auto& t : *ticks) {
+                        if (t.Long == isLong) {
+                            v.push_back(t.Value);
+                        }
+                    }
+                    std::sort(v.begin(), v.end());
+                    EXPECT_EQ(std::adjacent_find(v.begin(), v.end()), v.end())
+                        << at << " m" << m << (isLong ? " long" : " short");
+                }
+            }
+        }
+    }
+}
+
 TEST(DateScale, InvalidAndTooShortRangesWriteMessages) {
     const TDateLabelSettings f = english();
     EXPECT_EQ(PlanDateTimeTicks(range(10, 5), f, true).Message,
@@ -165,6 +191,40 @@ TEST(DateScale, YearsStopAtTheEndOfTheCalendarAndMinTicksZeroDrawsNothing) {
     EXPECT_TRUE(PlanDateTimeTicks(range(0, 1000, 0), f, true).Ticks.empty());
     EXPECT_TRUE(PlanDateTimeTicks(range(0, 10, 0), f, false).Message.empty());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST(DateScale, YearsBelowAThousandKeepFourDigitsExceptOnYearTicks) {
+    TDateLabelSettings f = english();
+    const double first = FirstDateValue; // 1 January 0001
+    // One day in hours: the date line writes the year with four digits.
+    const auto hours = longTicks(PlanDateTimeTicks(range(first, first + 1), f, true).Ticks);
+    ASSERT_FALSE(hours.empty());
+    EXPECT_EQ(hours.front().DateLine, "01-Jan-0001");
+    // Day and month labels too, in every order, and yy keeps its two digits.
+    const auto days = longTicks(PlanDateTimeTicks(range(first, first + 10), f, true).Ticks);
+    ASSERT_FALSE(days.empty());
+    EXPECT_EQ(days.front().Label, "01-Jan-0001");
+    const double march = EncodeDate(1, 3, 1);
+    auto months = longTicks(PlanDateTimeTicks(range(march, march + 200), f, true).Ticks);
+    ASSERT_FALSE(months.empty());
+    EXPECT_EQ(months.front().Label, "Mar-0001");
+    f.DateOrder = doYYMMDD;
+    f.MonthName = false;
+    months = longTicks(PlanDateTimeTicks(range(march, march + 200), f, true).Ticks);
+    EXPECT_EQ(months.front().Label, "0001-03");
+    f.YearLength = ylYY;
+    EXPECT_EQ(DateLineText(EncodeDate(987, 6, 5), f), "87-06-05");
+    f = english();
+    EXPECT_EQ(DateLineText(EncodeDate(987, 6, 5), f), "05-Jun-0987");
+
+    // Year ticks alone drop the leading zeros.
+    const auto years = longTicks(PlanDateTimeTicks(range(first, first + 1100), f, true).Ticks);
+    ASSERT_EQ(years.size(), 4u);
+    EXPECT_EQ(years[0].Label, "1");
+    EXPECT_EQ(years[3].Label, "4");
+    const auto tens = longTicks(PlanDateTimeTicks(range(first, first + 36525), f, true).Ticks);
+    ASSERT_FALSE(tens.empty());
+    EXPECT_EQ(tens.front().Label, "20");
 }
 
 TEST(DateScale, PaintsTheMessageAndDateLines) {
