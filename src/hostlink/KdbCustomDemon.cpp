@@ -4,15 +4,18 @@
 #include "localization/Cp1252.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBox.h"
-#include "platform/MessageWindow.h"
+#include "platform/MessageTransport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -32,14 +35,29 @@ void report(const QString& text) {
                  qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(text));
 }
 
+// The system settings files the host's suffix may come from: Qt's system folder, found
+// through the name of a file that does not exist, and in it the application's and the
+// organisation's file.
+QStringList systemSettingsFiles() {
+    const QSettings probe(QSettings::NativeFormat, QSettings::SystemScope,
+                          QStringLiteral("tavimor-probe-%1").arg(::getpid()),
+                          QStringLiteral("none"));
+    const QString folder = QFileInfo(QFileInfo(probe.fileName()).path()).path();
+    return {folder + QStringLiteral("/Orvel/quenlor.conf"), folder + QStringLiteral("/Orvel.conf")};
+}
+
 } // namespace
 
 TkdbCustomDemon::TkdbCustomDemon(QObject* owner, const QStringList& commandLine)
-    : QObject(owner), arguments(commandLine) {
+    : TkdbCustomDemon(owner, commandLine, TMessageTransport::LocalSockets()) {}
+
+TkdbCustomDemon::TkdbCustomDemon(QObject* owner, const QStringList& commandLine,
+                                 TMessageTransport& messages)
+    : QObject(owner), transport(&messages), arguments(commandLine) {
     engine = std::make_unique<TTolkar2000>(QString());
     serverEntity = std::make_unique<TEntity>(this);
     ownEntity = std::make_unique<TEntity>(this);
-    serverEntity->Window = FindServerWindow(arguments);
+    serverEntity->Window = FindServerWindow(arguments, *transport);
     ReadParams();
 }
 
@@ -52,14 +70,14 @@ void TkdbCustomDemon::ReadParams() {
 
 void TkdbCustomDemon::CreateOwnWindow() {
     QString error;
-    window = TMessageWindow::Create(GetWindowClassName(), GetWindowName(), error);
+    window = transport->Open(error);
     if (!window)
         throw ETavimor(error.isEmpty() ? std::string("Could not create window handle")
                                        : error.toStdString());
     ownEntity->Window = window->Handle();
     ownEntity->SetTitle(ToCp1252(QCoreApplication::applicationName()));
     ownEntity->SetFileName(ToCp1252(QCoreApplication::applicationFilePath()));
-    window->OnReceive = [this](const TMessageWindow::TReceived& r) {
+    window->OnReceive = [this](const TMessageEndpoint::TReceived& r) {
         return receive(r.Kind, r.Sender, r.Record);
     };
 }
@@ -89,10 +107,30 @@ int TkdbCustomDemon::ParamCount() const {
     return static_cast<int>(paramList.size()) - 1;
 }
 
+void TkdbCustomDemon::PublishOwnWindow() {
+    QString error;
+    if (window && !window->Publish(GetWindowClassName(), GetWindowName(), error))
+        report(QStringLiteral("the message window cannot be found by others: %1").arg(error));
+}
+
 QString TkdbCustomDemon::GetServerSuffix(const QStringList& arguments) {
-    QSettings registry(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Orvel"),
-                       QStringLiteral("quenlor"));
-    QString suffix = registry.value(QStringLiteral("demon/ViewerHandle")).toString();
+    // Only regular files are read: a pipe would block the start for ever, a device could
+    // be endless.
+    bool readable = true;
+    for (const QString& file : systemSettingsFiles()) {
+        const QFileInfo info(file);
+        if (info.exists() && !info.isFile()) {
+            report(QStringLiteral("%1 is not a regular file; ViewerHandle is taken as unset")
+                       .arg(QDir::toNativeSeparators(file)));
+            readable = false;
+        }
+    }
+    QString suffix;
+    if (readable) {
+        const QSettings registry(QSettings::NativeFormat, QSettings::SystemScope,
+                                 QStringLiteral("Orvel"), QStringLiteral("quenlor"));
+        suffix = registry.value(QStringLiteral("demon/ViewerHandle")).toString();
+    }
     if (suffix.isEmpty() || suffix == QLatin1String("00000000")) {
         for (qsizetype i = 1; i < arguments.size(); ++i) {
             const QString folded = foldCase(arguments.at(i));
@@ -104,9 +142,14 @@ QString TkdbCustomDemon::GetServerSuffix(const QStringList& arguments) {
 }
 
 std::int32_t TkdbCustomDemon::FindServerWindow(const QStringList& arguments) {
+    return FindServerWindow(arguments, TMessageTransport::LocalSockets());
+}
+
+std::int32_t TkdbCustomDemon::FindServerWindow(const QStringList& arguments,
+                                               TMessageTransport& transport) {
     const QString suffix = GetServerSuffix(arguments);
-    return TMessageWindow::FindMessageWindow(QLatin1String(ServerWindowClass) + suffix,
-                                             QLatin1String(ServerWindowName) + suffix);
+    return transport.Find(QLatin1String(ServerWindowClass) + suffix,
+                          QLatin1String(ServerWindowName) + suffix);
 }
 
 QString TkdbCustomDemon::DataFolderOf(const QString& executable) {
@@ -118,8 +161,12 @@ QString TkdbCustomDemon::FindDictionaryFile(const QString& executable,
                                             const QString& localeName) {
     const QFileInfo exe(executable);
     const QString base = exe.completeBaseName();
+    const auto usable = [](const QString& path) {
+        QFile file(path);
+        return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    };
     const QString beside = exe.absolutePath() + QLatin1Char('/') + base + QStringLiteral(".itl");
-    if (QFileInfo(beside).isFile())
+    if (usable(beside))
         return beside;
     const QString folder = DataFolderOf(executable) + QLatin1Char('/') + base + QLatin1Char('_');
     QStringList candidates;
@@ -129,9 +176,9 @@ QString TkdbCustomDemon::FindDictionaryFile(const QString& executable,
     }
     candidates << QStringLiteral("en");
     for (const QString& language : candidates) {
-        const QFileInfo file(folder + language + QStringLiteral(".itl"));
-        if (file.isFile())
-            return file.canonicalFilePath();
+        const QString path = folder + language + QStringLiteral(".itl");
+        if (usable(path))
+            return QFileInfo(path).canonicalFilePath();
     }
     return {};
 }
@@ -147,6 +194,8 @@ void TkdbCustomDemon::Loaded() {
         engine->TranslateComponent(parent());
     if (!multiStart)
         CheckMultiStart();
+    else
+        PublishOwnWindow();
 }
 
 void TkdbCustomDemon::LoadDictionary() {
@@ -175,15 +224,28 @@ void TkdbCustomDemon::CheckMultiStart() {
     lock = TInstanceLock::TryAcquire(name, state, error);
     if (state == TInstanceLock::TState::Acquired) {
         ownEntity->LockHandle = lock->Handle();
+        // Only the instance that holds the lock is found by its class and name.
+        PublishOwnWindow();
         return;
     }
     if (state == TInstanceLock::TState::Failed) {
         // Without a lock the program cannot tell whether it runs twice; it runs.
         report(QStringLiteral("no single-instance lock: %1").arg(error));
+        PublishOwnWindow();
         return;
     }
+    // Another instance runs: the host names it, or else it is found by its class and name,
+    // and it gets this start's parameters (which bring its window to the front).
     try {
-        if (std::unique_ptr<TEntity> first = FindEntityByTitle(QCoreApplication::applicationName())) {
+        std::unique_ptr<TEntity> first = FindEntityByTitle(QCoreApplication::applicationName());
+        if (!first) {
+            const std::int32_t found = transport->Find(GetWindowClassName(), GetWindowName());
+            if (found != 0 && window && found != window->Handle()) {
+                first = std::make_unique<TEntity>(this);
+                first->Window = found;
+            }
+        }
+        if (first) {
             TTavimorMessageStream msg(this);
             msg.MsgId = msgParams;
             std::string text;
@@ -195,8 +257,28 @@ void TkdbCustomDemon::CheckMultiStart() {
     } catch (const std::exception& e) {
         report(QString::fromLocal8Bit(e.what()));
     }
+    // The runtime folder is left as this start found it: the endpoint and its socket go
+    // (the exit skips every destructor).
+    window.reset();
     std::fflush(stdout);
     std::exit(0);
+}
+
+TkdbCustomDemon::TRequestScope::TRequestScope(TkdbCustomDemon& d) : demon(d) {
+    ++demon.requestDepth;
+}
+
+TkdbCustomDemon::TRequestScope::~TRequestScope() {
+    demon.endRequest();
+}
+
+void TkdbCustomDemon::endRequest() {
+    --requestDepth;
+    // The component goes once no request of it is on the stack any more.
+    if (requestDepth == 0 && quitAllowed && !deletionPosted) {
+        deletionPosted = true;
+        deleteLater();
+    }
 }
 
 void TkdbCustomDemon::SendTo(TEntity& target, TTavimorMessageStream& msg,
@@ -208,18 +290,41 @@ void TkdbCustomDemon::SendTo(TEntity& target, TTavimorMessageStream& msg,
     if (!window)
         return;
     const std::vector<std::uint8_t> record = EncodeRecord(msg);
-    TMessageWindow::Send(target.Window, window->Handle(), msg.MsgId,
-                         QByteArray(reinterpret_cast<const char*>(record.data()),
-                                    static_cast<qsizetype>(record.size())));
-    for (auto it = pendingReplies.begin(); it != pendingReplies.end(); ++it) {
-        if ((*it)->TimeStamp == msg.TimeStamp) {
-            std::unique_ptr<TTavimorMessageStream> found = std::move(*it);
-            pendingReplies.erase(it);
-            if (reply)
-                found->CopyTo(*reply);
-            break;
+    {
+        const TRequestScope scope(*this);
+        transport->Send(target.Window, window->Handle(), msg.MsgId,
+                        QByteArray(reinterpret_cast<const char*>(record.data()),
+                                   static_cast<qsizetype>(record.size())));
+        for (auto it = pendingReplies.begin(); it != pendingReplies.end(); ++it) {
+            if (it->Message->TimeStamp == msg.TimeStamp) {
+                const std::unique_ptr<TTavimorMessageStream> found = std::move(it->Message);
+                pendingReplies.erase(it);
+                pendingReplyBytes -= found->Size();
+                // After an allowed quit the request gives nothing: the component is going.
+                if (reply && !quitAllowed)
+                    found->CopyTo(*reply);
+                break;
+            }
         }
     }
+}
+
+void TkdbCustomDemon::keepReply(std::unique_ptr<TTavimorMessageStream> msg) {
+    const auto now = std::chrono::steady_clock::now();
+    const std::size_t size = msg->Size();
+    std::size_t dropped = 0;
+    while (!pendingReplies.empty() &&
+           (now - pendingReplies.front().Arrived >= std::chrono::milliseconds(UnclaimedReplyMs) ||
+            pendingReplies.size() >= MaxUnclaimedReplies ||
+            pendingReplyBytes + size > MaxUnclaimedReplyBytes)) {
+        pendingReplyBytes -= pendingReplies.front().Message->Size();
+        pendingReplies.pop_front();
+        ++dropped;
+    }
+    if (dropped != 0)
+        report(QStringLiteral("%1 unclaimed replies dropped").arg(dropped));
+    pendingReplyBytes += size;
+    pendingReplies.push_back(TUnclaimed{std::move(msg), now});
 }
 
 bool TkdbCustomDemon::receive(std::int32_t kind, std::int32_t sender, const QByteArray& record) {
@@ -251,13 +356,19 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TTavimorMessageStream>& msg)
         bool allowQuit = true;
         if (OnQuitMsgReceived)
             OnQuitMsgReceived(this, serverDownFlag != 0, allowQuit);
-        // Destroyed once this message has been handled, never inside its own dispatch.
-        if (allowQuit)
-            deleteLater();
+        // Destroyed once this message has been handled, never inside its own dispatch, and
+        // never while a request of it waits (TRequestScope).
+        if (allowQuit) {
+            quitAllowed = true;
+            if (requestDepth == 0 && !deletionPosted) {
+                deletionPosted = true;
+                deleteLater();
+            }
+        }
         break;
     }
     case msgReply:
-        pendingReplies.push_back(std::move(msg));
+        keepReply(std::move(msg));
         break;
     case msgParams: {
         const QString text = FromCp1252(msg->ReadRest());
@@ -293,5 +404,5 @@ bool TkdbCustomDemon::IsWindowAlive(std::int32_t handle) const {
         return false;
     if (window && handle == window->Handle())
         return true;
-    return TMessageWindow::Exists(handle);
+    return transport->Exists(handle);
 }

@@ -13,13 +13,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class TInstanceLock;
-class TMessageWindow;
+class TMessageEndpoint;
+class TMessageTransport;
 
 class TkdbCustomDemon : public QObject, public ILoadable, public ITavimorDemon {
     Q_OBJECT
@@ -35,6 +37,11 @@ public:
 
     static constexpr const char* ServerWindowClass = "ThisIsTheTavimorServerComponentWindowClass";
     static constexpr const char* ServerWindowName = "ThisIsTheTavimorServerComponentWindow";
+    // Replies nobody has claimed are kept at most this long, this many and this many bytes
+    // together (the oldest go first), so that no peer can fill the memory with them.
+    static constexpr int UnclaimedReplyMs = 10000;
+    static constexpr std::size_t MaxUnclaimedReplies = 64;
+    static constexpr std::size_t MaxUnclaimedReplyBytes = 72u * 1024u * 1024u;
 
     ~TkdbCustomDemon() override;
 
@@ -69,8 +76,23 @@ public:
     void Loaded() override;
 
     // Delivers `msg` to `target` and, when `reply` is given, copies the host's answer into
-    // it; the reply stays empty when none came.
+    // it; the reply stays empty when none came, and when a quit was allowed meanwhile.
     void SendTo(TEntity& target, TTavimorMessageStream& msg, TTavimorMessageStream* reply);
+
+    // Held while a request waits and so serves messages re-entrantly: a quit allowed meanwhile
+    // destroys the component only once the last scope has ended.
+    class TRequestScope {
+    public:
+        explicit TRequestScope(TkdbCustomDemon& demon);
+        ~TRequestScope();
+        TRequestScope(const TRequestScope&) = delete;
+        TRequestScope& operator=(const TRequestScope&) = delete;
+
+    private:
+        TkdbCustomDemon& demon;
+    };
+    // Whether a quit was allowed: the component is about to go and its requests give nothing.
+    bool QuitAllowed() const { return quitAllowed; }
 
     // The dispatch of one received message. A reply is taken over (msg comes back null).
     virtual void HandleMessage(std::unique_ptr<TTavimorMessageStream>& msg);
@@ -90,9 +112,12 @@ public:
     // The host's suffix: the registry value, or the last "/serverhandle=" argument.
     static QString GetServerSuffix(const QStringList& arguments);
     static std::int32_t FindServerWindow(const QStringList& arguments);
+    static std::int32_t FindServerWindow(const QStringList& arguments,
+                                         TMessageTransport& transport);
     // The dictionary for an executable: "<path without extension>.itl" beside it, else
     // "<name>_<language>.itl" in the data folder for `locale` (the region-specific name
-    // first), else "<name>_en.itl" there. Empty when none of them exists.
+    // first), else "<name>_en.itl" there. A candidate that is no regular file or cannot be
+    // read is passed over. Empty when none of them can be read.
     static QString FindDictionaryFile(const QString& executable, const QString& localeName);
     // Where an executable's shared data lies: "<exe dir>/../share/<name>".
     static QString DataFolderOf(const QString& executable);
@@ -100,6 +125,8 @@ public:
 protected:
     // Steps 1 to 5 of the construction; `arguments` is the command line, the program first.
     TkdbCustomDemon(QObject* owner, const QStringList& arguments);
+    // The same over another transport, which must outlive the component.
+    TkdbCustomDemon(QObject* owner, const QStringList& arguments, TMessageTransport& transport);
     // Steps 6 to 9, run by the concrete class once its names are known.
     void CreateOwnWindow();
     // The client's part of the destruction, run by the concrete class's destructor.
@@ -107,13 +134,27 @@ protected:
     virtual void RegisterClient() {}
     void LoadDictionary();
     void CheckMultiStart();
+    // Makes the own message window findable by its class and name.
+    void PublishOwnWindow();
 
 private:
     void ReadParams();
     bool receive(std::int32_t kind, std::int32_t sender, const QByteArray& record);
+    void keepReply(std::unique_ptr<TTavimorMessageStream> msg);
+    void endRequest();
 
+    struct TUnclaimed {
+        std::unique_ptr<TTavimorMessageStream> Message;
+        std::chrono::steady_clock::time_point Arrived;
+    };
+
+    TMessageTransport* transport;
     std::unique_ptr<TEntity> serverEntity;
-    std::deque<std::unique_ptr<TTavimorMessageStream>> pendingReplies;
+    std::deque<TUnclaimed> pendingReplies;
+    std::size_t pendingReplyBytes = 0;
+    int requestDepth = 0;
+    bool quitAllowed = false;
+    bool deletionPosted = false;
     QStringList paramList;
     QStringList arguments;
     std::unique_ptr<TEntity> ownEntity;
@@ -122,7 +163,7 @@ private:
     bool autoTranslate = true;
     bool multiStart = false;
     bool useQuenlorServer = true;
-    std::unique_ptr<TMessageWindow> window;
+    std::unique_ptr<TMessageEndpoint> window;
     std::unique_ptr<TInstanceLock> lock;
     QString dictionaryPath;
 };

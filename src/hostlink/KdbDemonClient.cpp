@@ -22,7 +22,7 @@ constexpr int WaitSliceMs = 100;
 
 // Waits for a process this program did not start. Linux tells such a waiter that the
 // process ended (through a pidfd), not its exit code. False when it cannot be watched.
-bool waitForProcessEnd(std::int32_t pid) {
+bool waitForProcessEnd(std::int32_t pid, const TkdbCustomDemon& demon) {
     const long fd = ::syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0);
     if (fd < 0)
         return errno == ESRCH; // ended (and reaped) before we looked: nothing to wait for
@@ -30,7 +30,7 @@ bool waitForProcessEnd(std::int32_t pid) {
     for (;;) {
         pollfd watched{static_cast<int>(fd), POLLIN, 0};
         const int ready = ::poll(&watched, 1, WaitSliceMs);
-        if (ready > 0 || (ready < 0 && errno != EINTR))
+        if (ready > 0 || (ready < 0 && errno != EINTR) || demon.QuitAllowed())
             break;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
@@ -45,6 +45,12 @@ TkdbDemonClient::TkdbDemonClient(QObject* owner)
 
 TkdbDemonClient::TkdbDemonClient(QObject* owner, const QStringList& arguments)
     : TkdbCustomDemon(owner, arguments) {
+    CreateOwnWindow();
+}
+
+TkdbDemonClient::TkdbDemonClient(QObject* owner, const QStringList& arguments,
+                                 TMessageTransport& transport)
+    : TkdbCustomDemon(owner, arguments, transport) {
     CreateOwnWindow();
 }
 
@@ -90,7 +96,11 @@ std::unique_ptr<TEntity> TkdbDemonClient::findEntity(TTavimorMessageStream& msg)
     if (!request(msg, reply) || reply.Size() == 0)
         return nullptr;
     auto entity = std::make_unique<TEntity>(this);
-    entity->ReadFrom(reply);
+    try {
+        entity->ReadFrom(reply);
+    } catch (const ETavimor&) {
+        return nullptr; // an entity cut short is none
+    }
     return entity;
 }
 
@@ -127,7 +137,9 @@ std::int32_t TkdbDemonClient::ExecuteProgram(const QString& program, const QStri
         throw ETavimor(failed);
     if (!wait)
         return value;
-    if (value < 0 || !waitForProcessEnd(value))
+    // Messages are served while the wait lasts; a quit allowed meanwhile ends the wait.
+    const TRequestScope scope(*this);
+    if (value < 0 || !waitForProcessEnd(value, *this))
         throw ETavimor(failed);
     return 0;
 }
@@ -148,9 +160,13 @@ QString TkdbDemonClient::stringRequest(std::int32_t kind, const QString& text) {
     msg.MsgId = kind;
     msg.WriteString(ToCp1252(text));
     TTavimorMessageStream reply(this);
-    if (!request(msg, reply))
+    if (!request(msg, reply) || reply.Size() == 0)
         return {};
-    return FromCp1252(reply.ReadString());
+    try {
+        return FromCp1252(reply.ReadString());
+    } catch (const ETavimor&) {
+        return {}; // a string cut short is none
+    }
 }
 
 QString TkdbDemonClient::ResolveFileName(const QString& name) {

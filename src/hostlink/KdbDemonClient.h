@@ -13,6 +13,8 @@ public:
     // The command line is the application's.
     explicit TkdbDemonClient(QObject* owner);
     TkdbDemonClient(QObject* owner, const QStringList& arguments);
+    // Over another transport (tests use the in-process one); it must outlive the client.
+    TkdbDemonClient(QObject* owner, const QStringList& arguments, TMessageTransport& transport);
     ~TkdbDemonClient() override;
 
     QString GetWindowClassName() const override;
@@ -33,7 +35,8 @@ protected:
     void UnregisterClient() override;
 
 private:
-    // Sends a request to the host; false when no reply came.
+    // Sends a request to the host; false when no reply came. A reply that cannot be read
+    // gives the request's "nothing" result, as no reply does.
     bool request(TTavimorMessageStream& msg, TTavimorMessageStream& reply);
     std::unique_ptr<TEntity> findEntity(TTavimorMessageStream& msg);
     QString stringRequest(std::int32_t kind, const QString& text);

@@ -1,6 +1,6 @@
 #include "platform/InstanceLock.h"
 
-#include "platform/MessageWindow.h"
+#include "platform/RuntimeFolder.h"
 
 #include <QFile>
 
@@ -20,13 +20,13 @@ QString TInstanceLock::PathOf(const QString& folder, const QString& name) {
         if (!plain)
             c = QLatin1Char('_');
     }
-    return folder + QStringLiteral("/lock-") + safe;
+    return TRuntimeFolder::FileIn(folder, QStringLiteral("lock-") + safe);
 }
 
 std::unique_ptr<TInstanceLock> TInstanceLock::TryAcquire(const QString& name, TState& state,
                                                          QString& error) {
     state = TState::Failed;
-    const QString folder = TMessageWindow::Folder(&error);
+    const QString folder = TRuntimeFolder::Path(&error);
     if (folder.isEmpty())
         return nullptr;
     const QByteArray path = QFile::encodeName(PathOf(folder, name));

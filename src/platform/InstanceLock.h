@@ -1,6 +1,6 @@
 #pragma once
-// TInstanceLock, a named lock shared by all processes of this user: a file in the private
-// endpoint folder held with flock. The system frees it when the holding process ends, even
+// TInstanceLock, a named lock shared by all processes of this user: a file in the runtime
+// folder (TRuntimeFolder) held with flock. The system frees it when the holding process ends, even
 // when it is killed, so a crashed instance never blocks the next start.
 
 #include <QString>

@@ -1,7 +1,9 @@
 #include "platform/MessageWindow.h"
 
+#include "platform/RuntimeFolder.h"
+
+#include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
@@ -11,9 +13,8 @@
 #include <QSaveFile>
 #include <QTimer>
 
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -23,6 +24,7 @@ constexpr char Accepted = 1;
 constexpr char Refused = 0;
 constexpr int ProbeTimeoutMs = 1000;
 constexpr int CreateAttempts = 16;
+constexpr int WatchIntervalMs = 500;
 
 void putInt32(QByteArray& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
@@ -42,32 +44,17 @@ std::int32_t asInt32(std::uint32_t value) {
     return out;
 }
 
-QString socketPath(const QString& folder, std::int32_t handle) {
-    return folder + QStringLiteral("/w%1").arg(static_cast<std::uint32_t>(handle), 8, 16,
-                                               QLatin1Char('0'));
-}
-
 QString nameFilePath(const QString& folder, const QString& className, const QString& name) {
     const QByteArray key = className.toUtf8() + '\n' + name.toUtf8();
-    return folder + QStringLiteral("/n") +
-           QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex());
+    return TRuntimeFolder::FileIn(
+        folder, QStringLiteral("n") + QString::fromLatin1(
+                                          QCryptographicHash::hash(key, QCryptographicHash::Sha1)
+                                              .toHex()));
 }
 
-// Creates `path` 0700 if it is missing; then it must be this user's own real folder that
-// nobody else can enter.
-bool makePrivateFolder(const QString& path, QString& error) {
-    const QByteArray native = QFile::encodeName(path);
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) {
-        error = QStringLiteral("cannot create %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    struct stat info {};
-    if (::lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        info.st_uid != ::geteuid() || (info.st_mode & 077) != 0) {
-        error = QStringLiteral("%1 is not a folder private to this user").arg(path);
-        return false;
-    }
-    return true;
+void say(const QString& text) {
+    std::fprintf(stderr, "%s: host link: %s\n",
+                 qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(text));
 }
 
 enum class TProbe { Live, Refused, Missing };
@@ -83,88 +70,165 @@ TProbe probe(const QString& path) {
     return live ? TProbe::Live : TProbe::Refused;
 }
 
+// Removes a socket file left by a process that ended without closing it, then listens.
+bool listenAt(QLocalServer& server, const QString& path) {
+    const TProbe state = probe(path);
+    if (state == TProbe::Live)
+        return false; // a running endpoint owns it
+    if (state == TProbe::Refused)
+        QFile::remove(path);
+    return server.listen(path);
+}
+
 } // namespace
 
-// One incoming connection: the frame as it arrives, delivered once it is complete.
+// The listening socket. Past the connection limit a new connection is closed before any
+// object is made for it.
+class TMessageWindow::TListener : public QLocalServer {
+public:
+    explicit TListener(TMessageWindow* owner) : QLocalServer(owner), window(owner) {}
+
+protected:
+    void incomingConnection(quintptr descriptor) override {
+        if (window->atCapacity()) {
+            ::close(static_cast<int>(descriptor));
+            if (!window->refusing)
+                say(QStringLiteral("endpoint %1 holds %2 connections; more are closed")
+                        .arg(window->handle)
+                        .arg(window->limits.Connections));
+            window->refusing = true;
+            return;
+        }
+        window->refusing = false;
+        QLocalServer::incomingConnection(descriptor);
+    }
+
+private:
+    TMessageWindow* window;
+};
+
+// One incoming connection: the frame as it arrives, delivered once it is complete. It goes
+// when it has not delivered its frame within the idle limit.
 class TMessageWindow::TConnection : public QObject {
 public:
-    TConnection(QLocalSocket* socket, QObject* parent) : QObject(parent), socket(socket) {
+    TConnection(TMessageWindow* owner, QLocalSocket* s) : QObject(owner), window(owner), socket(s) {
         socket->setParent(this);
+        window->connections.insert(this);
+        idle.setSingleShot(true);
+        idle.callOnTimeout(this, [this] {
+            if (!delivered)
+                window->drop(this);
+        });
+        idle.start(window->limits.IdleMs);
     }
+    ~TConnection() override {
+        window->unfinishedBytes -= frame.size();
+        window->connections.erase(this);
+    }
+    TMessageWindow* window;
     QLocalSocket* socket;
     QByteArray frame;
+    QTimer idle;
     bool delivered = false;
 };
 
 QString TMessageWindow::Folder(QString* error) {
-    QString why;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString folder;
-    if (!runtime.isEmpty() && QDir(runtime).exists()) {
-        folder = runtime + QStringLiteral("/tavimor");
-    } else {
-        folder = QDir::tempPath() + QStringLiteral("/tavimor-%1").arg(::geteuid());
-    }
-    if (!makePrivateFolder(folder, why)) {
-        if (error)
-            *error = why;
-        return {};
-    }
-    return folder;
+    return TRuntimeFolder::Path(error);
 }
 
-std::unique_ptr<TMessageWindow> TMessageWindow::Create(const QString& className,
-                                                       const QString& windowName,
-                                                       QString& error) {
+QString TMessageWindow::SocketPath(const QString& folder, std::int32_t handle) {
+    return TRuntimeFolder::FileIn(
+        folder, QStringLiteral("w%1").arg(static_cast<std::uint32_t>(handle), 8, 16,
+                                         QLatin1Char('0')));
+}
+
+std::unique_ptr<TMessageWindow> TMessageWindow::Open(QString& error) {
     const QString folder = Folder(&error);
     if (folder.isEmpty())
         return nullptr;
     std::unique_ptr<TMessageWindow> window(new TMessageWindow);
-    window->server = new QLocalServer(window.get());
+    window->server = new TListener(window.get());
     window->server->setSocketOptions(QLocalServer::UserAccessOption);
     for (int attempt = 0; attempt < CreateAttempts && window->handle == 0; ++attempt) {
         const auto candidate =
             static_cast<std::int32_t>(QRandomGenerator::system()->bounded(1u, 0x7FFFFFFFu));
-        const QString path = socketPath(folder, candidate);
-        const TProbe state = probe(path);
-        if (state == TProbe::Live)
-            continue; // taken by a running endpoint
-        if (state == TProbe::Refused)
-            QFile::remove(path); // left behind by a process that ended without closing it
-        if (window->server->listen(path))
+        const QString path = SocketPath(folder, candidate);
+        if (listenAt(*window->server, path)) {
             window->handle = candidate;
-        else
+            window->socketPath = path;
+        } else if (window->server->serverError() != QAbstractSocket::UnknownSocketError) {
             error = window->server->errorString();
+        }
     }
     if (window->handle == 0) {
         if (error.isEmpty())
             error = QStringLiteral("no free endpoint handle in %1").arg(folder);
         return nullptr;
     }
-    connect(window->server, &QLocalServer::newConnection, window.get(), &TMessageWindow::accept);
-
-    // The newest endpoint of a class and name is the one found; the file names its handle.
-    window->nameFile = nameFilePath(folder, className, windowName);
-    QSaveFile file(window->nameFile);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QByteArray::number(window->handle) + '\n') < 0 || !file.commit()) {
-        error = QStringLiteral("cannot write %1: %2").arg(window->nameFile, file.errorString());
-        return nullptr;
-    }
+    TMessageWindow* self = window.get();
+    connect(window->server, &QLocalServer::newConnection, self, [self] { self->accept(); });
+    // The listening socket closes itself when an accept fails (out of descriptors); it is
+    // watched and opened again.
+    window->watchdog = new QTimer(self);
+    window->watchdog->callOnTimeout(self, [self] { self->watchListening(); });
+    window->watchdog->start(WatchIntervalMs);
     return window;
+}
+
+std::unique_ptr<TMessageWindow> TMessageWindow::Create(const QString& className,
+                                                       const QString& windowName,
+                                                       QString& error) {
+    std::unique_ptr<TMessageWindow> window = Open(error);
+    if (window && !window->Publish(className, windowName, error))
+        return nullptr;
+    return window;
+}
+
+bool TMessageWindow::Publish(const QString& className, const QString& windowName,
+                             QString& error) {
+    const QString folder = Folder(&error);
+    if (folder.isEmpty())
+        return false;
+    // The newest endpoint of a class and name is the one found; the file names its handle.
+    nameFile = nameFilePath(folder, className, windowName);
+    QSaveFile file(nameFile);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(QByteArray::number(handle) + '\n') < 0 || !file.commit()) {
+        error = QStringLiteral("cannot write %1: %2").arg(nameFile, file.errorString());
+        nameFile.clear();
+        return false;
+    }
+    return true;
 }
 
 TMessageWindow::~TMessageWindow() {
     // The name file goes only while it still names this endpoint: a newer one keeps its own.
     QFile file(nameFile);
     if (!nameFile.isEmpty() && file.open(QIODevice::ReadOnly)) {
-        const bool ours = file.readAll().trimmed().toLongLong() == handle;
+        const bool ours = file.read(32).trimmed().toLongLong() == handle;
         file.close();
         if (ours)
             QFile::remove(nameFile);
     }
+    // Connections refer to this endpoint; they go before it.
+    while (!connections.empty())
+        delete *connections.begin();
     if (server)
         server->close(); // removes the socket file
+}
+
+void TMessageWindow::watchListening() {
+    if (server->isListening())
+        return;
+    if (!stopped)
+        say(QStringLiteral("endpoint %1 stopped listening (%2); it listens again")
+                .arg(handle)
+                .arg(server->errorString()));
+    stopped = true;
+    if (listenAt(*server, socketPath)) {
+        stopped = false;
+        say(QStringLiteral("endpoint %1 listens again").arg(handle));
+    }
 }
 
 std::int32_t TMessageWindow::FindMessageWindow(const QString& className,
@@ -187,12 +251,12 @@ bool TMessageWindow::Exists(std::int32_t handle) {
     if (handle == 0)
         return false;
     const QString folder = Folder();
-    return !folder.isEmpty() && probe(socketPath(folder, handle)) == TProbe::Live;
+    return !folder.isEmpty() && probe(SocketPath(folder, handle)) == TProbe::Live;
 }
 
 void TMessageWindow::accept() {
     while (QLocalSocket* socket = server->nextPendingConnection()) {
-        auto* connection = new TConnection(socket, this);
+        auto* connection = new TConnection(this, socket);
         QPointer<TConnection> guard(connection);
         connect(socket, &QLocalSocket::readyRead, connection, [this, guard] {
             if (guard)
@@ -202,17 +266,38 @@ void TMessageWindow::accept() {
         connect(socket, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
         serve(connection);
     }
+    watchListening();
+}
+
+void TMessageWindow::drop(TConnection* connection) {
+    connection->delivered = true;
+    connection->idle.stop();
+    unfinishedBytes -= connection->frame.size();
+    connection->frame.clear();
+    connection->socket->abort();
+    connection->deleteLater();
 }
 
 void TMessageWindow::serve(TConnection* connection) {
     if (connection->delivered)
         return;
-    connection->frame.append(connection->socket->readAll());
+    const QByteArray arrived = connection->socket->readAll();
+    connection->frame.append(arrived);
+    unfinishedBytes += arrived.size();
+    if (unfinishedBytes > limits.UnfinishedBytes) {
+        say(QStringLiteral("endpoint %1 holds more than %2 bytes of unfinished frames; a "
+                           "connection is closed")
+                .arg(handle)
+                .arg(limits.UnfinishedBytes));
+        drop(connection);
+        return;
+    }
     if (connection->frame.size() < HeaderBytes)
         return;
     const std::uint32_t length = getUInt32(connection->frame, 8);
     if (length > MaxRecordBytes) {
         connection->delivered = true;
+        connection->idle.stop();
         finish(connection, false);
         return;
     }
@@ -220,16 +305,19 @@ void TMessageWindow::serve(TConnection* connection) {
         return;
 
     connection->delivered = true;
+    connection->idle.stop();
     TReceived received;
     received.Kind = asInt32(getUInt32(connection->frame, 0));
     received.Sender = asInt32(getUInt32(connection->frame, 4));
     received.Record = connection->frame.mid(HeaderBytes, static_cast<qsizetype>(length));
-    connection->frame.clear();
+    unfinishedBytes -= connection->frame.size();
+    connection->frame = QByteArray();
 
     // The handler may send messages of its own and so run nested loops; the connection and
     // this endpoint may be gone when it returns.
     QPointer<TConnection> guard(connection);
-    const bool accepted = OnReceive ? OnReceive(received) : false;
+    const TReceiveHandler handler = OnReceive;
+    const bool accepted = handler ? handler(received) : false;
     if (guard)
         finish(guard, accepted);
 }
@@ -286,7 +374,7 @@ TMessageWindow::TSendResult TMessageWindow::Send(std::int32_t target, std::int32
     });
     QObject::connect(&socket, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
 
-    socket.connectToServer(socketPath(folder, target));
+    socket.connectToServer(SocketPath(folder, target));
     if (!failed && answer < 0) {
         timer.start(timeoutMs);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -299,4 +387,28 @@ TMessageWindow::TSendResult TMessageWindow::Send(std::int32_t target, std::int32
     if (answer == Refused)
         return TSendResult::Rejected;
     return connected ? TSendResult::NoAnswer : TSendResult::NoReceiver;
+}
+
+namespace {
+
+class TLocalSocketTransport : public TMessageTransport {
+public:
+    std::unique_ptr<TMessageEndpoint> Open(QString& error) override {
+        return TMessageWindow::Open(error);
+    }
+    std::int32_t Find(const QString& className, const QString& windowName) override {
+        return TMessageWindow::FindMessageWindow(className, windowName);
+    }
+    bool Exists(std::int32_t handle) override { return TMessageWindow::Exists(handle); }
+    TSendResult Send(std::int32_t target, std::int32_t sender, std::int32_t kind,
+                     const QByteArray& record, int timeoutMs) override {
+        return TMessageWindow::Send(target, sender, kind, record, timeoutMs);
+    }
+};
+
+} // namespace
+
+TMessageTransport& TMessageTransport::LocalSockets() {
+    static TLocalSocketTransport transport;
+    return transport;
 }

@@ -1,49 +1,56 @@
 #pragma once
 // TMessageWindow, an endpoint that other processes of the same user can send records to: a
-// 32-bit handle, a local socket in a folder only this user can enter, and, under a class and
-// a name, a name file by which FindMessageWindow finds it. It stands in for a hidden window
-// that receives copy-data messages; docs/hostlink.md describes the files and the frames.
+// 32-bit handle, a local socket in the runtime folder, and, under a class and a name, a name
+// file by which FindMessageWindow finds it. It stands in for a hidden window that receives
+// copy-data messages; docs/hostlink.md describes the files, the frames and the limits.
+//
+// No peer can exhaust it: it holds at most MaxConnections connections at once (more are
+// closed at once), closes a connection that has not delivered a whole frame within
+// IdleLimitMs, holds at most MaxUnfinishedBytes for frames not yet complete (the connection
+// that goes past it is closed), and listens again on the same handle when its listening
+// socket stops.
+
+#include "platform/MessageTransport.h"
 
 #include <QByteArray>
-#include <QObject>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <set>
 
 class QLocalServer;
-class QLocalSocket;
+class QTimer;
 
-class TMessageWindow : public QObject {
+class TMessageWindow : public TMessageEndpoint {
     Q_OBJECT
 public:
-    // One delivered record: the copy-data kind, the sender's handle and the record bytes.
-    struct TReceived {
-        std::int32_t Kind = 0;
-        std::int32_t Sender = 0;
-        QByteArray Record;
+    static constexpr int MaxConnections = 64;
+    static constexpr int IdleLimitMs = SendTimeoutMs;
+    static constexpr qint64 MaxUnfinishedBytes = qint64{MaxRecordBytes} + 16 * 1024 * 1024;
+
+    // The limits one endpoint keeps; tests lower them.
+    struct TLimits {
+        int Connections = MaxConnections;
+        int IdleMs = IdleLimitMs;
+        qint64 UnfinishedBytes = MaxUnfinishedBytes;
     };
-    // Returns whether the record was accepted; the sender learns it from the acknowledgement.
-    using TReceiveHandler = std::function<bool(const TReceived&)>;
 
-    enum class TSendResult { Delivered, Rejected, NoReceiver, NoAnswer };
-
-    // Records beyond this size are refused by both sides.
-    static constexpr std::uint32_t MaxRecordBytes = 64u * 1024u * 1024u + 8u;
-    // How long a send waits for the receiver to handle the record.
-    static constexpr int SendTimeoutMs = 10000;
-
-    // Null, with `error` saying why, when no endpoint can be opened.
+    // An endpoint published under the class and name; null, with `error` saying why, when
+    // none can be opened.
     static std::unique_ptr<TMessageWindow> Create(const QString& className,
                                                   const QString& windowName, QString& error);
+    // An endpoint not yet published.
+    static std::unique_ptr<TMessageWindow> Open(QString& error);
     ~TMessageWindow() override;
 
-    std::int32_t Handle() const { return handle; }
-    TReceiveHandler OnReceive;
+    bool Publish(const QString& className, const QString& windowName, QString& error) override;
+    void SetLimits(const TLimits& value) { limits = value; }
+    // Connections held now, and bytes held for their unfinished frames.
+    int ConnectionCount() const { return static_cast<int>(connections.size()); }
+    qint64 UnfinishedBytes() const { return unfinishedBytes; }
 
-    // The user's private folder of endpoints and locks, created 0700 on first use; empty,
-    // with `error` set, when it cannot be made or is not private to this user.
+    // The user's private folder of endpoints and locks (TRuntimeFolder).
     static QString Folder(QString* error = nullptr);
     // The handle of a live endpoint registered under the class and name, or 0.
     static std::int32_t FindMessageWindow(const QString& className, const QString& windowName);
@@ -53,15 +60,27 @@ public:
     // receiver has handled it or `timeoutMs` has passed.
     static TSendResult Send(std::int32_t target, std::int32_t sender, std::int32_t kind,
                             const QByteArray& record, int timeoutMs = SendTimeoutMs);
+    // The socket file of a handle in a folder.
+    static QString SocketPath(const QString& folder, std::int32_t handle);
 
 private:
     class TConnection;
+    class TListener;
     TMessageWindow() = default;
+    bool atCapacity() const { return ConnectionCount() >= limits.Connections; }
     void accept();
     void serve(TConnection* connection);
+    void drop(TConnection* connection);
+    void watchListening();
     static void finish(TConnection* connection, bool accepted);
 
-    std::int32_t handle = 0;
+    QString socketPath;
     QString nameFile;
-    QLocalServer* server = nullptr;
+    TListener* server = nullptr;
+    QTimer* watchdog = nullptr;
+    TLimits limits;
+    std::set<TConnection*> connections;
+    qint64 unfinishedBytes = 0;
+    bool refusing = false;
+    bool stopped = false;
 };
