@@ -35,7 +35,6 @@ std::string UsageText() {
            "  --seed N          seed the random source with N (0 to 4294967295)\n"
            "  --count C         grow the sample to C values: 30, 50, 70 or 90 (default 30)\n"
            "  --drag P:X        move value P (1 to C) to X (0 to 25) in 50 steps\n"
-           "  --print-sample    print the sample as CSV and exit\n"
            "  --screenshot FILE save the window as a PNG once these steps are done, and exit\n"
            "  --print-sample    print the sample as CSV and exit\n"
            "  --print-measures  print the four measures and their ranges as CSV and exit\n"

@@ -118,6 +118,30 @@ TEST(CommandLine, RejectsBadValuesNamingTheOption) {
     EXPECT_EQ(parse({"--drag", "70:5", "--count", "70"}).Error, "");
 }
 
+TEST(CommandLine, UsageDescribesEachOptionOnce) {
+    // Every option of the usage line has exactly one line of its own below it, and the
+    // parser knows every option so described.
+    const std::string usage = UsageText();
+    for (const std::string name : {"--seed", "--count", "--drag", "--screenshot",
+                                   "--print-sample", "--print-measures", "--version",
+                                   "--help"}) {
+        const std::string line = "\n  " + name + " ";
+        const std::size_t first = usage.find(line);
+        ASSERT_NE(first, std::string::npos) << name;
+        EXPECT_EQ(usage.find(line, first + 1), std::string::npos) << name << " twice";
+        if (name != "--help") {
+            EXPECT_NE(usage.find("[" + name), std::string::npos) << name;
+        }
+    }
+    std::size_t lines = 0;
+    for (std::size_t at = usage.find("\n  --"); at != std::string::npos;
+         at = usage.find("\n  --", at + 1)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 8u);
+    EXPECT_EQ(parse({"--print-sample", "--print-measures", "--version"}).Error, "");
+}
+
 TEST(CommandLine, NumbersReadBackExactly) {
     for (double v : {0.1, 8.207122716495768, 1e-300, 19.999999999999996, 0.0}) {
         EXPECT_EQ(std::strtod(TLessonScript::FormatNumber(v).c_str(), nullptr), v);
