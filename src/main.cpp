@@ -72,10 +72,27 @@ int printVersion(const char* argv0) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// Qt aborts the process when no platform can start. Without a display and without a platform
+// chosen there is nothing to open a window on: the program says so, and how to get a picture
+// instead, before it tries.
+bool windowCanOpen() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int runWindow(int argc, char** argv, const TCommandLineOptions& options) {
+    if (!windowCanOpen()) {
+        std::fputs("centrova: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); for a picture "
+                   "without one run QT_QPA_PLATFORM=offscreen centrova --screenshot centrova.png\n",
+                   stderr);
+        return 1;
+    }
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Centrova"));
     TApplication::setApplicationVersion(QStringLiteral(CENTROVA_VERSION));
+    // Docks match the window to its menu entry: by this name on Wayland, and on X11 by the
+    // window's class, which is the application name above (the entry's StartupWMClass).
+    TApplication::setDesktopFileName(QStringLiteral("example.centrova.Centrova"));
 
     // The main window from its layout: every component is loaded, the host-link client
     // translates the window and ends a second instance here; then FormCreate. A failure

@@ -162,3 +162,35 @@ TEST(Window, VersionNamesTheDictionary) {
     EXPECT_TRUE(r.out.contains("share/centrova/centrova_de.itl")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("language: lggerman")) << r.out.toStdString();
 }
+
+TEST(Window, WithoutADisplayItSaysSoInOneLine) {
+    QTemporaryDir runtime;
+    QProcessEnvironment env = privateEnvironment(runtime);
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    const QString file = runtime.filePath("none.png");
+    for (const QStringList& args : {QStringList{"--seed", "1"},
+                                    QStringList{"--seed", "1", "--screenshot", file}}) {
+        const ProcessRun r = runIn(env, CENTROVA_EXECUTABLE, args);
+        EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith("centrova: no display")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("QT_QPA_PLATFORM=offscreen")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("--screenshot")) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(file));
+
+    // An empty variable chooses nothing either.
+    env.insert("DISPLAY", "");
+    env.insert("QT_QPA_PLATFORM", "");
+    EXPECT_EQ(runIn(env, CENTROVA_EXECUTABLE, {"--seed", "1"}).exitCode, 1);
+
+    // The print options need no display, and the advice works.
+    const ProcessRun printed = runIn(env, CENTROVA_EXECUTABLE, {"--seed", "1", "--print-measures"});
+    EXPECT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    const ProcessRun shot = runIn(env, CENTROVA_EXECUTABLE, {"--seed", "1", "--screenshot", file});
+    EXPECT_EQ(shot.exitCode, 0) << shot.err.toStdString();
+    EXPECT_TRUE(QFile::exists(file));
+}
