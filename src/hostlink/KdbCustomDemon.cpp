@@ -321,8 +321,15 @@ void TkdbCustomDemon::keepReply(std::unique_ptr<TTavimorMessageStream> msg) {
         pendingReplies.pop_front();
         ++dropped;
     }
-    if (dropped != 0)
-        report(QStringLiteral("%1 unclaimed replies dropped").arg(dropped));
+    // One line at most per time limit, however many go.
+    droppedReplies += dropped;
+    if (droppedReplies != 0 &&
+        (lastDropReport == std::chrono::steady_clock::time_point{} ||
+         now - lastDropReport >= std::chrono::milliseconds(UnclaimedReplyMs))) {
+        report(QStringLiteral("%1 unclaimed replies dropped").arg(droppedReplies));
+        droppedReplies = 0;
+        lastDropReport = now;
+    }
     pendingReplyBytes += size;
     pendingReplies.push_back(TUnclaimed{std::move(msg), now});
 }

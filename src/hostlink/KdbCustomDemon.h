@@ -152,6 +152,8 @@ private:
     std::unique_ptr<TEntity> serverEntity;
     std::deque<TUnclaimed> pendingReplies;
     std::size_t pendingReplyBytes = 0;
+    std::size_t droppedReplies = 0;
+    std::chrono::steady_clock::time_point lastDropReport{};
     int requestDepth = 0;
     bool quitAllowed = false;
     bool deletionPosted = false;

@@ -1,8 +1,12 @@
 // The host-link client in one process: its command line, the requests against a fake host
-// endpoint, the dispatch of quit, reply and parameter messages, and the choice of dictionary.
+// endpoint over the in-process transport, the dispatch of quit, reply and parameter
+// messages, replies that cannot be read, the bound on unclaimed replies, a quit that comes
+// during a request (over real sockets, so the wait nests as in the program), and the choice
+// of dictionary.
 
 #include "hostlink/ETavimor.h"
 #include "hostlink/KdbDemonClient.h"
+#include "platform/InProcessTransport.h"
 #include "platform/MessageWindow.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +18,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+#include <map>
 
 namespace {
 
@@ -29,48 +36,54 @@ public:
     QTemporaryDir dir;
 };
 
-// A host endpoint that records what it receives and answers requests from `answers`.
+QByteArray bytesOf(const TTavimorMessageStream& msg) {
+    const auto record = EncodeRecord(msg);
+    return QByteArray(reinterpret_cast<const char*>(record.data()),
+                      static_cast<qsizetype>(record.size()));
+}
+
+// A host endpoint that records what it receives and answers requests from `answers`;
+// `beforeAnswer` runs first when set.
 class FakeHost {
 public:
-    explicit FakeHost(const QString& suffix) {
+    FakeHost(const QString& suffix, TMessageTransport& via) : transport(via) {
         QString error;
-        window = TMessageWindow::Create(TkdbCustomDemon::ServerWindowClass + suffix,
-                                        TkdbCustomDemon::ServerWindowName + suffix, error);
+        window = transport.Open(error);
         EXPECT_TRUE(window) << error.toStdString();
-        window->OnReceive = [this](const TMessageWindow::TReceived& r) {
+        EXPECT_TRUE(window->Publish(TkdbCustomDemon::ServerWindowClass + suffix,
+                                    TkdbCustomDemon::ServerWindowName + suffix, error));
+        window->OnReceive = [this](const TMessageEndpoint::TReceived& r) {
             auto msg = DecodeRecord(r.Kind, reinterpret_cast<const std::uint8_t*>(r.Record.data()),
                                     static_cast<std::size_t>(r.Record.size()), r.Sender, nullptr);
             kinds.push_back(r.Kind);
             payloads.push_back(msg->ReadRest());
             auto answer = answers.find(r.Kind);
             if (answer != answers.end()) {
+                if (beforeAnswer)
+                    beforeAnswer(r.Sender);
                 TTavimorMessageStream reply;
                 reply.MsgId = msgReply;
                 reply.TimeStamp = msg->TimeStamp;
                 reply.Write(answer->second.data(), answer->second.size());
-                const auto record = EncodeRecord(reply);
-                TMessageWindow::Send(r.Sender, window->Handle(), msgReply,
-                                     QByteArray(reinterpret_cast<const char*>(record.data()),
-                                                static_cast<qsizetype>(record.size())));
+                transport.Send(r.Sender, window->Handle(), msgReply, bytesOf(reply));
             }
             return true;
         };
     }
     // A message of the host's own to the client.
-    TMessageWindow::TSendResult Post(std::int32_t target, std::int32_t kind, const std::string& payload) {
+    TMessageTransport::TSendResult Post(std::int32_t target, std::int32_t kind, const std::string& payload) {
         TTavimorMessageStream msg;
         msg.MsgId = kind;
         msg.TimeStamp = TimeStampNow();
         msg.Write(payload.data(), payload.size());
-        const auto record = EncodeRecord(msg);
-        return TMessageWindow::Send(target, window->Handle(), kind,
-                                    QByteArray(reinterpret_cast<const char*>(record.data()),
-                                               static_cast<qsizetype>(record.size())));
+        return transport.Send(target, window->Handle(), kind, bytesOf(msg));
     }
-    std::unique_ptr<TMessageWindow> window;
+    TMessageTransport& transport;
+    std::unique_ptr<TMessageEndpoint> window;
     std::vector<std::int32_t> kinds;
     std::vector<std::string> payloads;
     std::map<std::int32_t, std::string> answers;
+    std::function<void(std::int32_t client)> beforeAnswer;
 };
 
 std::string str(const std::string& s) {
@@ -121,7 +134,8 @@ TEST(DemonClient, CommandLineAndServerSuffix) {
 
 TEST(DemonClient, WithoutAHostEveryRequestGivesNothing) {
     Registry registry;
-    TkdbDemonClient client(nullptr, commandLine("nohost"));
+    TInProcessTransport transport;
+    TkdbDemonClient client(nullptr, commandLine("nohost"), transport);
     EXPECT_EQ(client.ServerEntity().Window, 0);
     EXPECT_NE(client.OwnEntity().Window, 0);
     EXPECT_FALSE(client.FindEntityByTitle("x"));
@@ -152,8 +166,9 @@ TEST(DemonClient, WithoutAHostEveryRequestGivesNothing) {
 
 TEST(DemonClient, RequestsAndTheirAnswers) {
     Registry registry;
-    FakeHost host("requests");
-    TkdbDemonClient client(nullptr, commandLine("requests"));
+    TInProcessTransport transport;
+    FakeHost host("requests", transport);
+    TkdbDemonClient client(nullptr, commandLine("requests"), transport);
     ASSERT_EQ(client.ServerEntity().Window, host.window->Handle());
 
     // Find by title: byte 2 and the title; an empty reply is no entity.
@@ -200,8 +215,9 @@ TEST(DemonClient, RequestsAndTheirAnswers) {
 
 TEST(DemonClient, QuitParamsAndBadRecords) {
     Registry registry;
-    FakeHost host("quit");
-    QPointer<TkdbDemonClient> client = new TkdbDemonClient(nullptr, commandLine("quit"));
+    TInProcessTransport transport;
+    FakeHost host("quit", transport);
+    QPointer<TkdbDemonClient> client = new TkdbDemonClient(nullptr, commandLine("quit"), transport);
     const std::int32_t own = client->OwnEntity().Window;
 
     // Parameters replace the list, lines split at CR LF, CR or LF.
@@ -219,12 +235,12 @@ TEST(DemonClient, QuitParamsAndBadRecords) {
     EXPECT_EQ(other, 5000);
 
     // A record shorter than its stamp is refused and not dispatched.
-    EXPECT_EQ(TMessageWindow::Send(own, host.window->Handle(), 5001, QByteArray(7, 0)),
-              TMessageWindow::TSendResult::Rejected);
+    EXPECT_EQ(transport.Send(own, host.window->Handle(), 5001, QByteArray(7, 0)),
+              TMessageTransport::TSendResult::Rejected);
     EXPECT_EQ(other, 5000);
     // So is a quit without its byte.
-    EXPECT_EQ(TMessageWindow::Send(own, host.window->Handle(), msgQuit, QByteArray(8, 0)),
-              TMessageWindow::TSendResult::Rejected);
+    EXPECT_EQ(transport.Send(own, host.window->Handle(), msgQuit, QByteArray(8, 0)),
+              TMessageTransport::TSendResult::Rejected);
 
     // A reply nobody waits for stays until the end.
     host.Post(own, msgReply, "late");
@@ -245,19 +261,90 @@ TEST(DemonClient, QuitParamsAndBadRecords) {
     client->OnQuitMsgReceived = nullptr;
     host.kinds.clear();
     // It still acknowledged the message: the deletion came after its dispatch.
-    EXPECT_EQ(host.Post(own, msgQuit, "\x01"), TMessageWindow::TSendResult::Delivered);
+    EXPECT_EQ(host.Post(own, msgQuit, "\x01"), TMessageTransport::TSendResult::Delivered);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(client);
     EXPECT_TRUE(host.kinds.empty());
-    EXPECT_FALSE(TMessageWindow::Exists(own));
+    EXPECT_FALSE(transport.Exists(own));
 
     // Without ServerDown the client says goodbye as it goes.
-    QPointer<TkdbDemonClient> second = new TkdbDemonClient(nullptr, commandLine("quit"));
+    QPointer<TkdbDemonClient> second = new TkdbDemonClient(nullptr, commandLine("quit"), transport);
     host.Post(second->OwnEntity().Window, msgQuit, std::string(1, '\0'));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(second);
     ASSERT_EQ(host.kinds.size(), 1u);
     EXPECT_EQ(host.kinds[0], msgUnregister);
+}
+
+TEST(DemonClient, RepliesThatCannotBeReadGiveNothing) {
+    Registry registry;
+    TInProcessTransport transport;
+    FakeHost host("empty", transport);
+    TkdbDemonClient client(nullptr, commandLine("empty"), transport);
+    ASSERT_EQ(client.ServerEntity().Window, host.window->Handle());
+    // An empty reply, and one that announces more than it holds.
+    for (const std::string& answer : {std::string(), std::string("\x0a\0\0\0abc", 7)}) {
+        for (std::int32_t kind : {msgResolveFileName, msgQueryText, msgGetVariable, msgFindEntity})
+            host.answers[kind] = answer;
+        EXPECT_EQ(client.ResolveFileName("f"), "");
+        EXPECT_EQ(client.QueryServerText("q"), "");
+        EXPECT_EQ(client.GetServerVariable("v"), "");
+        EXPECT_FALSE(client.FindEntityByTitle("t"));
+    }
+    // Starting through the host: the dictionary's name resolves to nothing, and the start
+    // goes on without a dictionary.
+    host.answers[msgResolveFileName] = "";
+    client.SetMultiStart(true);
+    client.SetAutoTranslate(false);
+    EXPECT_NO_THROW(client.Loaded());
+    EXPECT_EQ(client.PendingReplyCount(), 0u);
+}
+
+TEST(DemonClient, UnclaimedRepliesAreBounded) {
+    Registry registry;
+    TInProcessTransport transport;
+    FakeHost host("flood", transport);
+    TkdbDemonClient client(nullptr, commandLine("flood"), transport);
+    const std::int32_t own = client.OwnEntity().Window;
+    TTavimorMessageStream stray;
+    stray.MsgId = msgReply;
+    stray.TimeStamp = TimeStampOf(2001, 2, 3, 4, 5, 6, 7); // never a request's
+    stray.Write(std::string(1024, 'r').data(), 1024);
+    for (std::size_t i = 0; i < TkdbCustomDemon::MaxUnclaimedReplies + 36; ++i)
+        transport.Send(own, host.window->Handle(), msgReply, bytesOf(stray));
+    EXPECT_EQ(client.PendingReplyCount(), TkdbCustomDemon::MaxUnclaimedReplies);
+    // The newest are kept: a request still gets its own reply.
+    host.answers[msgQueryText] = str("mine");
+    EXPECT_EQ(client.QueryServerText("q"), "mine");
+}
+
+// The host answers a request by telling the client to quit first, as a host closing down
+// may. The client goes only after the request has returned, with nothing as its answer.
+// Over real sockets: the quit arrives inside the nested wait of the request.
+TEST(DemonClient, QuitDuringARequestDestroysTheClientAfterIt) {
+    Registry registry;
+    for (const char serverDown : {'\x01', '\x00'}) {
+        TMessageTransport& sockets = TMessageTransport::LocalSockets();
+        FakeHost host("quitfirst", sockets);
+        QPointer<TkdbDemonClient> client =
+            new TkdbDemonClient(nullptr, commandLine("quitfirst"), sockets);
+        ASSERT_EQ(client->ServerEntity().Window, host.window->Handle());
+        host.answers[msgQueryText] = str("too late");
+        TkdbDemonClient* raw = client.data();
+        host.beforeAnswer = [&](std::int32_t sender) {
+            EXPECT_EQ(host.Post(sender, msgQuit, std::string(1, serverDown)),
+                      TMessageTransport::TSendResult::Delivered);
+        };
+        EXPECT_EQ(raw->QueryServerText("q"), "");
+        ASSERT_TRUE(client); // still there: the request was on the stack
+        EXPECT_TRUE(client->QuitAllowed());
+        host.kinds.clear();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(client);
+        // Goodbye only when the host is not going down.
+        EXPECT_EQ(host.kinds, serverDown ? std::vector<std::int32_t>{}
+                                         : std::vector<std::int32_t>{msgUnregister});
+    }
 }
 
 TEST(DemonClient, DictionaryBesideTheProgramThenTheDataFolder) {
