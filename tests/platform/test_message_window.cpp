@@ -1,7 +1,10 @@
 // The local-socket transport and the single-instance lock, in one process: records reach
 // the endpoint found by class and name, a reply sent during the handling arrives before the
-// send returns, bad frames are refused, and a silent receiver costs at most the timeout.
+// send returns, bad frames are refused, a silent receiver costs at most the timeout, and no
+// peer holds more connections or bytes than the limits allow. The in-process transport
+// keeps the same contract.
 
+#include "platform/InProcessTransport.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageWindow.h"
 
@@ -10,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
+#include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QTest>
 
@@ -183,6 +187,114 @@ TEST(MessageWindow, SilentReceiverCountsAsNoAnswer) {
     ASSERT_TRUE(silent.listen(path));
     EXPECT_EQ(TMessageWindow::Send(6, 1, 1, QByteArray(8, 0), 300),
               TMessageWindow::TSendResult::NoAnswer);
+}
+
+// Waits, at most `ms`, until `done` holds, serving events meanwhile.
+template <typename F>
+bool eventually(F done, int ms = 5000) {
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QTest::qWait(10);
+    return done();
+}
+
+std::unique_ptr<QLocalSocket> connectTo(const TMessageWindow& endpoint) {
+    auto socket = std::make_unique<QLocalSocket>();
+    socket->connectToServer(TMessageWindow::SocketPath(TMessageWindow::Folder(), endpoint.Handle()));
+    EXPECT_TRUE(socket->waitForConnected(2000));
+    return socket;
+}
+
+TEST(MessageWindow, IdleAndSurplusConnectionsAreClosed) {
+    EXPECT_EQ(TMessageWindow::TLimits{}.Connections, 64);
+    EXPECT_EQ(TMessageWindow::TLimits{}.IdleMs, 10000);
+    auto endpoint = open("TestLimits");
+    ASSERT_TRUE(endpoint);
+    int deliveries = 0;
+    endpoint->OnReceive = [&](const TMessageWindow::TReceived&) { return ++deliveries > 0; };
+    endpoint->SetLimits({3, 300, TMessageWindow::MaxUnfinishedBytes});
+
+    // Three are held; the fourth and fifth are closed at once.
+    std::vector<std::unique_ptr<QLocalSocket>> peers;
+    for (int i = 0; i < 5; ++i) {
+        peers.push_back(connectTo(*endpoint));
+        peers.back()->write("abc", 3); // never a whole frame
+        peers.back()->flush();
+    }
+    const auto closed = [&] {
+        int n = 0;
+        for (auto& p : peers)
+            n += p->state() == QLocalSocket::UnconnectedState ? 1 : 0;
+        return n;
+    };
+    ASSERT_TRUE(eventually([&] { return endpoint->ConnectionCount() == 3 && closed() >= 2; }));
+    // The three that said nothing whole are closed after the idle limit.
+    ASSERT_TRUE(eventually([&] { return closed() == 5; }));
+    EXPECT_TRUE(eventually([&] { return endpoint->ConnectionCount() == 0; }));
+    EXPECT_EQ(endpoint->UnfinishedBytes(), 0);
+    EXPECT_EQ(deliveries, 0);
+    // Afterwards records arrive as before.
+    EXPECT_EQ(TMessageWindow::Send(endpoint->Handle(), 1, 1, QByteArray(8, 0)),
+              TMessageWindow::TSendResult::Delivered);
+    EXPECT_EQ(deliveries, 1);
+}
+
+TEST(MessageWindow, UnfinishedFramesAreBounded) {
+    EXPECT_GE(TMessageWindow::MaxUnfinishedBytes, qint64{TMessageWindow::MaxRecordBytes} + 12);
+    auto endpoint = open("TestBytes");
+    ASSERT_TRUE(endpoint);
+    endpoint->OnReceive = [](const TMessageWindow::TReceived&) { return true; };
+    constexpr qint64 limit = 100 * 1024;
+    endpoint->SetLimits({64, 10000, limit});
+    // Two peers announce a megabyte each and send 60 KB of it: the one that goes past the
+    // limit is closed, the other is kept.
+    auto first = connectTo(*endpoint);
+    auto second = connectTo(*endpoint);
+    first->write(header(1, 2, 1024 * 1024) + QByteArray(60 * 1024, 'a'));
+    ASSERT_TRUE(eventually([&] { return endpoint->UnfinishedBytes() >= 60 * 1024; }));
+    second->write(header(1, 2, 1024 * 1024) + QByteArray(60 * 1024, 'b'));
+    ASSERT_TRUE(eventually([&] { return second->state() == QLocalSocket::UnconnectedState; }));
+    EXPECT_LE(endpoint->UnfinishedBytes(), limit);
+    EXPECT_EQ(first->state(), QLocalSocket::ConnectedState);
+    EXPECT_EQ(endpoint->ConnectionCount(), 1);
+    first->abort();
+    EXPECT_TRUE(eventually([&] { return endpoint->ConnectionCount() == 0; }));
+    EXPECT_EQ(endpoint->UnfinishedBytes(), 0);
+}
+
+TEST(InProcessTransport, SameContractWithinOneProcess) {
+    TInProcessTransport transport;
+    QString error;
+    auto requester = transport.Open(error);
+    auto answerer = transport.Open(error);
+    ASSERT_TRUE(requester && answerer);
+    EXPECT_NE(requester->Handle(), answerer->Handle());
+    EXPECT_EQ(transport.Find("Cls", "Name"), 0);
+    ASSERT_TRUE(answerer->Publish("Cls", "Name", error));
+    EXPECT_EQ(transport.Find("Cls", "Name"), answerer->Handle());
+    EXPECT_TRUE(transport.Exists(answerer->Handle()));
+
+    QByteArray replied;
+    requester->OnReceive = [&](const TMessageEndpoint::TReceived& r) {
+        replied = r.Record;
+        return true;
+    };
+    answerer->OnReceive = [&](const TMessageEndpoint::TReceived& r) {
+        transport.Send(r.Sender, answerer->Handle(), 4097, "re:" + r.Record);
+        return r.Kind != 13;
+    };
+    EXPECT_EQ(transport.Send(answerer->Handle(), requester->Handle(), 4100, "q"),
+              TMessageTransport::TSendResult::Delivered);
+    EXPECT_EQ(replied, "re:q"); // before the send returned
+    EXPECT_EQ(transport.Send(answerer->Handle(), requester->Handle(), 13, "q"),
+              TMessageTransport::TSendResult::Rejected);
+
+    const std::int32_t gone = answerer->Handle();
+    answerer.reset();
+    EXPECT_FALSE(transport.Exists(gone));
+    EXPECT_EQ(transport.Find("Cls", "Name"), 0);
+    EXPECT_EQ(transport.Send(gone, requester->Handle(), 1, "x"),
+              TMessageTransport::TSendResult::NoReceiver);
 }
 
 TEST(InstanceLock, OneHolderAtATime) {
