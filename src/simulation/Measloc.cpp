@@ -7,6 +7,8 @@
 #include "platform/Colors.h"
 #include "platform/Glyph.h"
 #include "simulation/AboutBox.h"
+#include "simulation/LessonKeys.h"
+#include "simulation/LessonSpeech.h"
 #include "widgets/NumLab.h"
 #include "widgets/Panel.h"
 #include "widgets/UrlLab.h"
@@ -100,6 +102,8 @@ TFrmMeasLoc::TFrmMeasLoc(const QStringList& arguments, QWidget* owner) : QWidget
     RChart2->Loaded();
     RChart1->Loaded();
     clidemon->Loaded();
+    keys = new TLessonKeys(*this);
+    speech = new TLessonSpeech(*this);
     FormCreate();
 }
 
@@ -170,6 +174,7 @@ void TFrmMeasLoc::buildLayout() {
     RChart2->SetShadowColor(clGrayText);
     RChart2->SetShadowBakColor(clBtnFace);
     RChart2->setFont(layoutFont("MS Sans Serif", 13, true));
+    RChart2->setFocusPolicy(Qt::NoFocus); // the keys work the histogram; the strip only shows
 
     RChart1 = chart(Panel4, "RChart1");
     RChart1->SetAutoRedraw(false);
@@ -214,6 +219,8 @@ void TFrmMeasLoc::arrange() {
     Panel4->setGeometry(0, top, chartsWidth, rest);
     RChart2->setGeometry(0, 0, chartsWidth, StripHeight);
     RChart1->setGeometry(0, StripHeight, chartsWidth, std::max(0, rest - StripHeight));
+    if (speech)
+        speech->Update(); // the strips follow the strip chart's new size
 }
 
 void TFrmMeasLoc::resizeEvent(QResizeEvent* event) {
@@ -230,18 +237,25 @@ void TFrmMeasLoc::showEvent(QShowEvent* event) {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());
     }
+    RChart1->setFocus(); // the keys work the histogram from the start
     FormShow();
     // The first display makes this the program's active window.
     FormActivate();
 }
 
-QString TFrmMeasLoc::translate(const QString& key) const {
-    return clidemon ? clidemon->Engine().Translate(key) : key;
+QString TFrmMeasLoc::Translate(const QString& key, const QStringList& args) const {
+    if (clidemon)
+        return clidemon->Engine().Translate(key, args);
+    // As the engine answers a key it lacks: the key itself, placeholders filled in.
+    QString text = key;
+    for (int j = 0; j < args.size(); ++j)
+        text.replace(QStringLiteral("<%%1%>").arg(j + 1), args.at(j));
+    return text;
 }
 
 void TFrmMeasLoc::setHelp(int index) {
     const std::size_t at = static_cast<std::size_t>(std::clamp(index, 0, 1));
-    QString text = translate(QLatin1String(HelpKeys.at(at)));
+    QString text = Translate(QLatin1String(HelpKeys.at(at)));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     MemoHelp->setPlainText(text);
 }
@@ -260,8 +274,8 @@ void TFrmMeasLoc::FormShow() {
         return;
     about->LblName->setText(QStringLiteral("Centrova"));
     about->LblVersion->setText(QStringLiteral("Version 1.3"));
-    about->UrlLabHomepage->SetURL(translate(QStringLiteral("HomePageURL")));
-    const QString language = translate(QStringLiteral("$dlglanguage$")).toLower();
+    about->UrlLabHomepage->SetURL(Translate(QStringLiteral("HomePageURL")));
+    const QString language = Translate(QStringLiteral("$dlglanguage$")).toLower();
     if (clidemon)
         clidemon->Engine().TranslateComponent(about);
     if (language == QLatin1String("lggerman")) {
@@ -300,6 +314,7 @@ void TFrmMeasLoc::NewRun() {
     SBNext->setEnabled(true);
     SBAddData->setEnabled(true);
     setHelp(0);
+    keys->ForgetChoice();
 
     RChart1->ClearDrawing();
     RChart2->ClearDrawing();
@@ -328,15 +343,25 @@ void TFrmMeasLoc::MoreData() {
 
 void TFrmMeasLoc::UpdateCharts() {
     RChart1->ClearDrawing();
+    // The picked mark comes last, so that no red mark in its pixel column hides it.
+    const std::int32_t picked = model.SelectedSample();
+    RChart1->SetDataColor(clRed);
     for (std::int32_t p = 1; p <= model.SampleCount(); ++p) {
+        if (p == picked)
+            continue;
         const double v = model.SampleData(p);
-        RChart1->SetDataColor(p == model.SelectedSample() ? clBlue : clRed);
+        RChart1->AddLine(v, -1.0, v, -2.5);
+    }
+    if (picked >= 1 && picked <= model.SampleCount()) {
+        const double v = model.SampleData(picked);
+        RChart1->SetDataColor(clBlue);
         RChart1->AddLine(v, -1.0, v, -2.5);
     }
     RChart1->SetFillColor(clYellow);
     RChart1->SetDataColor(clBlack);
     for (std::int32_t c = 0; c < TSampleModel::ClassCount; ++c)
         RChart1->AddBar3D(c, 0.0, c + 1, model.ClassCounts(c), 10, 45);
+    keys->AddChoiceMarker();
     RChart1->ShowDrawing();
 
     // Every band holds all earlier values of its measure, so a fresh drawing shows what the
@@ -359,12 +384,15 @@ void TFrmMeasLoc::UpdateCharts() {
     RChart2->AddLine(0, 6, 25, 6);
     RChart2->AddLine(0, 9, 25, 9);
     RChart2->ShowDrawing();
+    speech->Update();
 }
 
 void TFrmMeasLoc::SBNextClick() {
     if (lessonStep == 0) {
         lessonStep = 1;
         setHelp(1);
+        if (keys->CuesShown())
+            UpdateCharts(); // the chosen mark appears
     }
     if (lessonStep == 1)
         SBNext->setEnabled(false);
@@ -402,21 +430,41 @@ void TFrmMeasLoc::RChart1Click() {
             return;
         TDrawItem item;
         RChart1->GetItem(index, item);
-        model.PickSample(item.X1);
-        UpdateCharts();
-        lessonStep = 2;
+        PickValue(item.X1);
     } else if (lessonStep == 2) {
-        model.ReleaseSelected();
-        lessonStep = 1;
-        UpdateCharts();
+        PutDown();
     }
 }
 
 void TFrmMeasLoc::RChart1MouseMove() {
     if (lessonStep != 2)
         return;
-    model.MoveSelected(RChart1->MouseWorldX());
+    MovePickedTo(RChart1->MouseWorldX());
+}
+
+void TFrmMeasLoc::PickValue(double x) {
+    if (lessonStep != 1)
+        return;
+    model.PickSample(x);
+    lessonStep = 2;
+    UpdateCharts();
+}
+
+void TFrmMeasLoc::MovePickedTo(double x) {
+    if (lessonStep != 2)
+        return;
+    model.MoveSelected(x);
     showMeasures();
+    UpdateCharts();
+}
+
+void TFrmMeasLoc::PutDown() {
+    if (lessonStep != 2)
+        return;
+    // The keys go on from the value just put down.
+    keys->Choose(model.SelectedSample());
+    model.ReleaseSelected();
+    lessonStep = 1;
     UpdateCharts();
 }
 

@@ -17,6 +17,8 @@ class QTextEdit;
 class QToolButton;
 class TFrmAbout;
 class TkdbDemonClient;
+class TLessonKeys;
+class TLessonSpeech;
 class TNumLab;
 class TPanel;
 class TRandGen;
@@ -72,6 +74,19 @@ public:
     void RChart1MouseMove();
     void clidemonParamsChange();
 
+    // The lesson's moves on the histogram, the same for the pointer and the keys: pick the
+    // value x (step 1 to 2), move the picked value to x (step 2), put it down (step 2 to 1).
+    void PickValue(double x);
+    void MovePickedTo(double x);
+    void PutDown();
+    // Rebuilds both charts from the model and tells a screen reader what they show.
+    void UpdateCharts();
+    // The dictionary's text for a key, with its <%1%>-style placeholders filled in.
+    QString Translate(const QString& key, const QStringList& args = {}) const;
+
+    TLessonKeys* Keys() const { return keys; }
+    TLessonSpeech* Speech() const { return speech; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -81,14 +96,14 @@ private:
     void arrange();
     void NewRun();
     void MoreData();
-    void UpdateCharts();
     void showMeasures();
     void setHelp(int index);
-    QString translate(const QString& key) const;
 
     TSampleModel model;
     std::uint8_t lessonStep = 0;
     TFrmAbout* about = nullptr;
     bool shownOnce = false;
     int activations = 0;
+    TLessonKeys* keys = nullptr;
+    TLessonSpeech* speech = nullptr;
 };

@@ -4,6 +4,9 @@
 #include "numerics/Conversions.h"
 #include "platform/Canvas.h"
 #include "widgets/DateTimeText.h"
+#include "widgets/NumLabAccessible.h"
+
+#include <QAccessible>
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -18,6 +21,7 @@ const QString Probe = QStringLiteral("(8g]}ÜÄ§");
 } // namespace
 
 TNumLab::TNumLab(QWidget* owner) : QWidget(owner) {
+    TNumLabAccessible::Install();
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     resize(160, 28);
@@ -39,6 +43,9 @@ void TNumLab::SetValue(double v) {
     if (!(v == value)) {
         value = v;
         repaintNow();
+        // A screen reader hears the new value.
+        QAccessibleValueChangeEvent changed(this, v);
+        QAccessible::updateAccessibility(&changed);
     }
 }
 

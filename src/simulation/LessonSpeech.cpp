@@ -1,0 +1,87 @@
+#include "simulation/LessonSpeech.h"
+
+#include "chart/RChart.h"
+#include "simulation/LessonKeys.h"
+#include "simulation/Measloc.h"
+#include "widgets/NumLab.h"
+#include "widgets/NumLabText.h"
+
+#include <QWidget>
+
+namespace {
+
+void setName(QWidget* widget, const QString& text) {
+    if (widget->accessibleName() != text)
+        widget->setAccessibleName(text);
+}
+
+void setDescription(QWidget* widget, const QString& text) {
+    if (widget->accessibleDescription() != text)
+        widget->setAccessibleDescription(text);
+}
+
+} // namespace
+
+TLessonSpeech::TLessonSpeech(TFrmMeasLoc& window) : QObject(&window), w(window) {
+    setObjectName(QStringLiteral("LessonSpeech"));
+    static constexpr std::array<const char*, 4> names{"StripMode", "StripMedian",
+                                                      "StripTrimmedMean", "StripMean"};
+    for (std::size_t i = 0; i < strips.size(); ++i) {
+        // A strip paints nothing: the chart below it shows through unchanged.
+        auto* strip = new QWidget(w.RChart2);
+        strip->setObjectName(QLatin1String(names.at(i)));
+        strip->setFocusPolicy(Qt::NoFocus);
+        strips.at(i) = strip;
+    }
+}
+
+QString TLessonSpeech::Number(double value) {
+    TNumLabFormat f;
+    f.Value = value;
+    f.DisplayType = dtFixP;
+    f.Precision = 2;
+    return QString::fromStdString(NumLabValueText(f).value_or("*"));
+}
+
+void TLessonSpeech::Update() {
+    const TSampleModel& m = w.Model();
+    const QString count = QString::number(m.SampleCount());
+    setName(w.RChart1, w.Translate(QLatin1String(HistogramName)));
+    if (w.LessonStep() == 2 && m.SelectedSample() >= 1) {
+        setDescription(w.RChart1, w.Translate(QLatin1String(HistogramPickedText),
+                                              {count, Number(m.SampleData(m.SelectedSample()))}));
+    } else if (w.LessonStep() == 1 && w.Keys()->CuesShown() && w.Keys()->ChosenSample() >= 1) {
+        setDescription(w.RChart1,
+                       w.Translate(QLatin1String(HistogramChosenText),
+                                   {count, Number(m.SampleData(w.Keys()->ChosenSample()))}));
+    } else {
+        setDescription(w.RChart1, w.Translate(QLatin1String(HistogramText), {count}));
+    }
+
+    setName(w.RChart2, w.Translate(QLatin1String(StripChartName)));
+    // Top to bottom, as the labels stand: the strip of y 9..12 first.
+    const std::array<std::pair<TMeasure, TNumLab*>, 4> topDown{{{msMode, w.NLabMode},
+                                                                {msMedian, w.NLabMedian},
+                                                                {msTrimmedMean, w.NLabTrMean},
+                                                                {msMean, w.NLabMean}}};
+    for (std::size_t i = 0; i < strips.size(); ++i) {
+        const auto [measure, label] = topDown.at(i);
+        const TMeasureRange r = m.MeasureRange(measure);
+        const QString text = w.Translate(
+            QLatin1String(StripText), {label->LeftText(), Number(m.Value(measure)), Number(r.Min),
+                                       Number(r.Max), Number(r.Max - r.Min)});
+        QWidget* strip = strips.at(i);
+        setName(strip, label->LeftText());
+        setDescription(strip, text);
+        if (strip->toolTip() != text)
+            strip->setToolTip(text);
+        const double yTop = 12.0 - 3.0 * static_cast<double>(i);
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        w.RChart2->WorldToPixel(1, 0.0, yTop, x0, y0);
+        w.RChart2->WorldToPixel(1, 25.0, yTop - 3.0, x1, y1);
+        const QRect place(QPoint(std::min(x0, x1), std::min(y0, y1)),
+                          QPoint(std::max(x0, x1), std::max(y0, y1)));
+        if (strip->geometry() != place)
+            strip->setGeometry(place);
+    }
+}

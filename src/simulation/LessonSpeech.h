@@ -1,0 +1,43 @@
+#pragma once
+// What the lesson tells a screen reader and the pointer's tooltips: the charts' names, the
+// histogram's description (sample size, the chosen or the picked value), and one strip per
+// measure over the strip chart whose tooltip and accessible description give the measure's
+// value and the range it has covered. Every text comes from the dictionary.
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+class QWidget;
+class TFrmMeasLoc;
+
+class TLessonSpeech : public QObject {
+    Q_OBJECT
+public:
+    // The dictionary keys these texts use; <%1%> and so on are filled in.
+    static constexpr const char* HistogramName = "Histogram";
+    static constexpr const char* HistogramText = "Histogram of <%1%> values";
+    static constexpr const char* HistogramChosenText = "Histogram of <%1%> values; chosen value <%2%>";
+    static constexpr const char* HistogramPickedText = "Histogram of <%1%> values; picked value <%2%>";
+    static constexpr const char* StripChartName = "Strip chart";
+    // Name, value, lowest, highest, width.
+    static constexpr const char* StripText = "<%1%> <%2%>, moved between <%3%> and <%4%> (width <%5%>)";
+    static constexpr std::array<const char*, 6> DictionaryKeys{
+        HistogramName, HistogramText, HistogramChosenText, HistogramPickedText, StripChartName,
+        StripText};
+
+    explicit TLessonSpeech(TFrmMeasLoc& window);
+
+    // After every redraw of the charts: names, descriptions, tooltips, strip places.
+    void Update();
+
+    // The strips over the strip chart, top to bottom: mode, median, trimmed mean, mean.
+    QWidget* Strip(int index) const { return strips.at(static_cast<std::size_t>(index)); }
+    // A value as the texts write it: two decimals, a point.
+    static QString Number(double value);
+
+private:
+    TFrmMeasLoc& w;
+    std::array<QWidget*, 4> strips{};
+};
