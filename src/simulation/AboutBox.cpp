@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -41,10 +42,9 @@ TUrlLab* link(QWidget* parent, const char* name, const QRect& at, const QString&
     QFont active = normal;
     active.setUnderline(true);
     l->SetFont(normal);
+    l->SetFontColor(ToQColor(clBlue));
     l->SetFontActive(active);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, ToQColor(clBlue));
-    l->setPalette(p);
+    l->SetFontActiveColor(ToQColor(clRed));
     return l;
 }
 
@@ -122,7 +122,21 @@ TFrmAbout::TFrmAbout(QWidget* owner) : QDialog(owner) {
 
 void TFrmAbout::showEvent(QShowEvent* event) {
     FormShow();
+    centreOnScreen();
     QDialog::showEvent(event);
+}
+
+void TFrmAbout::centreOnScreen() {
+    // The box stands in the middle of the screen the program is on, wherever the main
+    // window is.
+    QScreen* s = parentWidget() != nullptr ? parentWidget()->screen() : screen();
+    if (s == nullptr) {
+        return;
+    }
+    const QRect area = s->geometry();
+    const QSize outer = frameGeometry().size();
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
 }
 
 void TFrmAbout::FormShow() {

@@ -33,4 +33,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void centreOnScreen();
 };

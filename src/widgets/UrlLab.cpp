@@ -10,12 +10,37 @@
 
 #include <string>
 
-TUrlLab::TUrlLab(QWidget* owner) : QLabel(owner), fontActive(font()), normalFont(font()) {
+TUrlLab::TUrlLab(QWidget* owner)
+    : QLabel(owner), fontActive(font()), normalFont(font()), fontActiveColor(FontColor()),
+      normalColor(FontColor()) {
     // "&" shows as itself: plain text, no mnemonics.
     setTextFormat(Qt::PlainText);
 }
 
-void TUrlLab::Loaded() { normalFont = font(); }
+void TUrlLab::Loaded() {
+    normalFont = font();
+    normalColor = FontColor();
+}
+
+QColor TUrlLab::FontColor() const { return palette().color(QPalette::WindowText); }
+
+void TUrlLab::SetFontColor(const QColor& value) {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, value);
+    setPalette(p);
+}
+
+void TUrlLab::SetFontActiveColor(const QColor& value) {
+    fontActiveColor = value;
+    if (isVisible()) {
+        update();
+    }
+}
+
+void TUrlLab::showFont(const QFont& f, const QColor& colour) {
+    setFont(f);
+    SetFontColor(colour);
+}
 
 void TUrlLab::SetFontActive(const QFont& value) {
     fontActive = value;
@@ -87,7 +112,7 @@ void TUrlLab::enterEvent(QEnterEvent* event) {
         OnMouseEnter(this);
     }
     if (isEnabled()) {
-        setFont(fontActive);
+        showFont(fontActive, fontActiveColor);
     }
 }
 
@@ -97,7 +122,7 @@ void TUrlLab::leaveEvent(QEvent* event) {
         OnMouseLeave(this);
     }
     if (isEnabled()) {
-        setFont(normalFont);
+        showFont(normalFont, normalColor);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/Loadable.h"
 
+#include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QString>
@@ -16,6 +17,8 @@ class TUrlLab : public QLabel, public ILoadable {
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(QFont Font READ Font WRITE SetFont)
     Q_PROPERTY(QFont FontActive READ FontActive WRITE SetFontActive)
+    Q_PROPERTY(QColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(QColor FontActiveColor READ FontActiveColor WRITE SetFontActiveColor)
     Q_PROPERTY(QString URL READ URL WRITE SetURL)
     Q_PROPERTY(QString TaskParams READ TaskParams WRITE SetTaskParams)
 
@@ -39,6 +42,13 @@ public:
     QString TaskParams() const { return taskParams; }
     void SetTaskParams(const QString& value);
     QFont NormalFont() const { return normalFont; }
+    // A font here carries its colour: the text colour that goes with Font and with
+    // FontActive. The normal colour is kept with the normal font when the layout is loaded.
+    QColor FontColor() const;
+    void SetFontColor(const QColor& value);
+    QColor FontActiveColor() const { return fontActiveColor; }
+    void SetFontActiveColor(const QColor& value);
+    QColor NormalFontColor() const { return normalColor; }
 
     // Opens the address or starts the program, then fires OnClick. Throws EQRXURLLabError
     // (and then does not fire OnClick) for an address it cannot use.
@@ -58,9 +68,12 @@ protected:
 
 private:
     std::string errorPrefix() const;
+    void showFont(const QFont& font, const QColor& colour);
 
     QString url;
     QString taskParams;
     QFont fontActive;
     QFont normalFont;
+    QColor fontActiveColor;
+    QColor normalColor;
 };

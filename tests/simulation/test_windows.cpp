@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEnterEvent>
+#include <QScreen>
 #include <QTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -321,6 +323,45 @@ TEST(Lesson, AboutBoxLinks) {
     EXPECT_FALSE(empty.visible);
     EXPECT_EQ(empty.suite, 16);
     EXPECT_EQ(empty.simulations, 32);
+}
+
+TEST(AboutBox, LinksAreBlueAndTurnRedUnderThePointer) {
+    TFrmAbout about;
+    for (TUrlLab* link : {about.UrlLabQRXSuite, about.UrlLabSimulations, about.UrlLabHomepage}) {
+        EXPECT_TRUE(link->font().bold());
+        EXPECT_FALSE(link->font().underline());
+        EXPECT_EQ(link->FontColor(), ToQColor(clBlue));
+        EXPECT_TRUE(link->FontActive().bold());
+        EXPECT_TRUE(link->FontActive().underline());
+        EXPECT_EQ(link->FontActiveColor(), ToQColor(clRed));
+    }
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(about.UrlLabQRXSuite, &enter);
+    EXPECT_EQ(about.UrlLabQRXSuite->FontColor(), ToQColor(clRed));
+    EXPECT_TRUE(about.UrlLabQRXSuite->font().underline());
+    QCoreApplication::sendEvent(about.UrlLabQRXSuite, &leave);
+    EXPECT_EQ(about.UrlLabQRXSuite->FontColor(), ToQColor(clBlue));
+}
+
+TEST(AboutBox, StandsInTheMiddleOfTheScreenNotOfTheMainWindow) {
+    QWidget main;
+    main.setGeometry(10, 20, 300, 200); // far from the middle of the screen
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    auto* about = new TFrmAbout(&main);
+    about->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
+    const QRect screen = main.screen()->geometry();
+    const QRect box = about->frameGeometry();
+    EXPECT_EQ(box.x(), screen.x() + (screen.width() - box.width()) / 2);
+    EXPECT_EQ(box.y(), screen.y() + (screen.height() - box.height()) / 2);
+    about->close();
+    // Shown again after the main window moved, it is still in the middle.
+    main.move(200, 150);
+    about->show();
+    EXPECT_EQ(about->frameGeometry().x(), box.x());
+    about->close();
 }
 
 TEST(Lesson, TheStripLooksAsIfNothingWereCleared) {

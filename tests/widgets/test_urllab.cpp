@@ -132,6 +132,42 @@ TEST(UrlLab, TheLoadedFontComesBackAndDisabledLabelsKeepTheirs) {
     EXPECT_EQ(l.font(), normal);
 }
 
+TEST(UrlLab, EachFontCarriesItsColour) {
+    // The label's text takes the colour that belongs to the font it shows; the colour of
+    // the normal font is the one it had when the layout was loaded.
+    TUrlLab l;
+    l.SetFontColor(Qt::blue);
+    l.SetFontActiveColor(Qt::red);
+    l.Loaded();
+    l.SetFontColor(Qt::green); // after loading: not the colour the label returns to
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&l, &enter);
+    EXPECT_EQ(l.palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(l.FontColor(), QColor(Qt::red));
+    QCoreApplication::sendEvent(&l, &leave);
+    EXPECT_EQ(l.FontColor(), QColor(Qt::blue));
+    EXPECT_EQ(l.property("FontActiveColor").value<QColor>(), QColor(Qt::red));
+
+    // The label's own text pixels show the colour too.
+    l.setText(QStringLiteral("MMMM"));
+    l.resize(80, 20);
+    QCoreApplication::sendEvent(&l, &enter);
+    const QImage shown = l.grab().toImage();
+    bool red = false;
+    for (int y = 0; y < shown.height() && !red; ++y) {
+        for (int x = 0; x < shown.width() && !red; ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            red = c.red() > 200 && c.green() < 60 && c.blue() < 60;
+        }
+    }
+    EXPECT_TRUE(red);
+
+    l.setEnabled(false);
+    QCoreApplication::sendEvent(&l, &leave);
+    EXPECT_EQ(l.FontColor(), QColor(Qt::red)); // a disabled label keeps font and colour
+}
+
 TEST(DateTimeText, PatternLanguageAndRange) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     // 45000 days after 30 December 1899 is 15 March 2023; .75 is 18:00.
