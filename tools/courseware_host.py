@@ -2,7 +2,8 @@
 """A courseware host for tests and demonstrations, written from docs/hostlink.md alone.
 
 It opens the host's endpoint for a suffix, keeps the clients that register, answers every
-request, and on command sends quit or parameters. Commands come on standard input, one per
+request, and on command sends quit or parameters. With --quit-first it tells a client to
+quit (the host going down) before it answers its request, as a host closing down may. Commands come on standard input, one per
 line; events go to standard output, one per line:
 
   quit HANDLE 0|1           send quit (1: the host is going down)
@@ -101,8 +102,9 @@ def recv_exact(conn, n):
 
 
 class Host:
-    def __init__(self, suffix, served, variables):
+    def __init__(self, suffix, served, variables, quit_first=False):
         self.base = folder()
+        self.quit_first = quit_first
         self.served = os.path.abspath(served) if served else None
         self.variables = variables
         self.clients = {}
@@ -165,6 +167,8 @@ class Host:
                 conn.sendall(b"\0")
                 return
             if answer is not None:
+                if self.quit_first:
+                    self.say("sent", QUIT, self.send(sender, QUIT, stamp_now(), b"\1"))
                 ack = self.send(sender, REPLY, record[:8], answer)
                 self.say("replied", kind, ack)
             conn.sendall(b"\1")
@@ -222,7 +226,7 @@ class Host:
         return os.path.join(self.served, base) if base else None
 
     def command(self, line):
-        words = line.split(None, 2)
+        words = line.strip().split(None, 2)
         if not words:
             return True
         if words[0] == "exit":
@@ -248,9 +252,11 @@ def main():
     parser.add_argument("--suffix", default="", help="the host's name suffix")
     parser.add_argument("--serve", help="the folder whose files the host serves")
     parser.add_argument("--var", action="append", default=[], metavar="NAME=VALUE")
+    parser.add_argument("--quit-first", action="store_true",
+                        help="send quit before answering a request")
     args = parser.parse_args()
     variables = dict(v.split("=", 1) for v in args.var if "=" in v)
-    host = Host(args.suffix.lower(), args.serve, variables)
+    host = Host(args.suffix.lower(), args.serve, variables, args.quit_first)
     selector = selectors.DefaultSelector()
     selector.register(host.server, selectors.EVENT_READ, "socket")
     selector.register(sys.stdin, selectors.EVENT_READ, "stdin")

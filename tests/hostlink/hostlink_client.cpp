@@ -2,6 +2,7 @@
 // client's events on standard output and carries out requests read from standard input.
 //
 //   hostlink_client [--use-server] [--multi-start] [--refuse-quit] [--title T] [args...]
+//   hostlink_client --find-dictionary EXECUTABLE LOCALE   (prints "dictionary=PATH" and ends)
 //
 // Requests, one per line: "var NAME", "query TEXT", "resolve NAME", "find TITLE",
 // "execute PROGRAM|PARAMS|WAIT", "paramstr N", "translate KEY", "close".
@@ -56,6 +57,11 @@ QString run(TkdbDemonClient& client, const QString& line) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments();
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("--find-dictionary")) {
+        say(QStringLiteral("dictionary=") +
+            TkdbCustomDemon::FindDictionaryFile(arguments.at(2), arguments.at(3)));
+        return 0;
+    }
     bool useServer = false, multiStart = false, refuseQuit = false;
     QString title = QStringLiteral("hostlink_client");
     QStringList kept{arguments.value(0)};
