@@ -60,11 +60,11 @@ int printVersion(const char* argv0) {
     std::string out = "Centrova " CENTROVA_VERSION "\n";
     const QString path =
         TkdbCustomDemon::FindDictionaryFile(executablePath(argv0), QLocale::system().name());
-    if (path.isEmpty()) {
+    // A dictionary that cannot be read is none, as for the window.
+    TTolkar2000 engine;
+    if (path.isEmpty() || !engine.LoadFromFile(path)) {
         out += "dictionary: none found (captions show their keys)\n";
     } else {
-        TTolkar2000 engine;
-        engine.LoadFromFile(path);
         out += "dictionary: " + path.toStdString() + "\n";
         out += "language: " + engine.Translate(QStringLiteral("$dlglanguage$")).toStdString() + "\n";
     }
