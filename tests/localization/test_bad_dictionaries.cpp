@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -90,6 +91,19 @@ TEST(ShippedDictionaries, HoldTheSameKeysAndTheirLanguageCodes) {
         // The lesson texts break lines with escapes, never with the file's own breaks.
         EXPECT_NE(d.Translate("MMText2").find("\r\n"), std::string::npos);
         EXPECT_EQ(d.Translate("HomePage"), ""); // no home page: the About box hides the link
+        // The five buttons have one access key each, and no two the same.
+        std::string accessKeys;
+        for (const char* button : {"Exit", "Reset", "More Data", "Next", "About"}) {
+            const QString text = FromCp1252(d.Translate(button));
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            ASSERT_GE(at, 0) << file << ": " << button;
+            EXPECT_EQ(text.indexOf(QLatin1Char('&'), at + 1), -1) << file << ": " << button;
+            ASSERT_LT(at + 1, text.size()) << file << ": " << button;
+            EXPECT_TRUE(text.at(at + 1).isLetter()) << file << ": " << button;
+            const char letter = static_cast<char>(text.at(at + 1).toLower().unicode() & 0xFF);
+            EXPECT_EQ(accessKeys.find(letter), std::string::npos) << file << ": " << button;
+            accessKeys += letter;
+        }
     }
     std::ifstream de(std::filesystem::path(CENTROVA_DATA_DIR) / "centrova_de.itl",
                      std::ios::binary);
