@@ -31,6 +31,11 @@ TLessonKeys::TLessonKeys(TFrmMeasLoc& window) : QObject(&window), w(window) {
     w.RChart1->installEventFilter(this);
 }
 
+TLessonKeys::~TLessonKeys() {
+    for (QToolButton* b : {w.SBExit, w.SBReset, w.SBAddData, w.SBNext, w.SBAbout})
+        b->setStyle(nullptr);
+}
+
 std::vector<std::int32_t> TLessonKeys::ValueOrder() const {
     const TSampleModel& m = w.Model();
     std::vector<std::int32_t> order;

@@ -21,6 +21,8 @@ public:
     static constexpr double LargeStep = 1.0;
 
     explicit TLessonKeys(TFrmMeasLoc& window);
+    // The window deletes this while its buttons still exist; they get their style back.
+    ~TLessonKeys() override;
 
     // The keyboard choice: a position of the sample, or 0 before the first key. It starts at
     // the middle mark in value order.

@@ -50,7 +50,7 @@ void TLessonSpeech::Update() {
     if (w.LessonStep() == 2 && m.SelectedSample() >= 1) {
         setDescription(w.RChart1, w.Translate(QLatin1String(HistogramPickedText),
                                               {count, Number(m.SampleData(m.SelectedSample()))}));
-    } else if (w.LessonStep() == 1 && w.Keys()->CuesShown() && w.Keys()->ChosenSample() >= 1) {
+    } else if (w.LessonStep() == 1 && w.Keys() && w.Keys()->CuesShown() && w.Keys()->ChosenSample() >= 1) {
         setDescription(w.RChart1,
                        w.Translate(QLatin1String(HistogramChosenText),
                                    {count, Number(m.SampleData(w.Keys()->ChosenSample()))}));

@@ -108,6 +108,9 @@ TFrmMeasLoc::TFrmMeasLoc(const QStringList& arguments, QWidget* owner) : QWidget
 }
 
 TFrmMeasLoc::~TFrmMeasLoc() {
+    // The keys go while the histogram and the buttons they watch and style still exist.
+    delete keys;
+    keys = nullptr;
     // The client goes first and on its own: it says goodbye to the host and ends the
     // application, while the charts it might translate still exist.
     delete clidemon.data();
@@ -314,7 +317,8 @@ void TFrmMeasLoc::NewRun() {
     SBNext->setEnabled(true);
     SBAddData->setEnabled(true);
     setHelp(0);
-    keys->ForgetChoice();
+    if (keys)
+        keys->ForgetChoice();
 
     RChart1->ClearDrawing();
     RChart2->ClearDrawing();
@@ -361,7 +365,8 @@ void TFrmMeasLoc::UpdateCharts() {
     RChart1->SetDataColor(clBlack);
     for (std::int32_t c = 0; c < TSampleModel::ClassCount; ++c)
         RChart1->AddBar3D(c, 0.0, c + 1, model.ClassCounts(c), 10, 45);
-    keys->AddChoiceMarker();
+    if (keys)
+        keys->AddChoiceMarker();
     RChart1->ShowDrawing();
 
     // Every band holds all earlier values of its measure, so a fresh drawing shows what the
@@ -384,14 +389,15 @@ void TFrmMeasLoc::UpdateCharts() {
     RChart2->AddLine(0, 6, 25, 6);
     RChart2->AddLine(0, 9, 25, 9);
     RChart2->ShowDrawing();
-    speech->Update();
+    if (speech)
+        speech->Update();
 }
 
 void TFrmMeasLoc::SBNextClick() {
     if (lessonStep == 0) {
         lessonStep = 1;
         setHelp(1);
-        if (keys->CuesShown())
+        if (keys && keys->CuesShown())
             UpdateCharts(); // the chosen mark appears
     }
     if (lessonStep == 1)
@@ -462,7 +468,8 @@ void TFrmMeasLoc::PutDown() {
     if (lessonStep != 2)
         return;
     // The keys go on from the value just put down.
-    keys->Choose(model.SelectedSample());
+    if (keys)
+        keys->Choose(model.SelectedSample());
     model.ReleaseSelected();
     lessonStep = 1;
     UpdateCharts();
