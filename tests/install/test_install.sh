@@ -46,6 +46,31 @@ grep -qF "$prefix/share/centrova/centrova_es.itl" <<<"$version" || fail "--versi
 grep -q '^language: lgspanish$' <<<"$version" || fail "--version gave: $version"
 
 desktop-file-validate "$prefix/share/applications/example.centrova.Centrova.desktop"
+
+# Docks match the running window to its menu entry by the window's class: run the installed
+# program under a scratch X server and compare its class with the entry's StartupWMClass.
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/example.centrova.Centrova.desktop")
+[[ -n "$wmclass" ]] || fail "the desktop entry names no StartupWMClass"
+if command -v xvfb-run >/dev/null && command -v xprop >/dev/null && command -v xwininfo >/dev/null; then
+    cat >"$scratch/wmclass.sh" <<'SCRIPT'
+#!/usr/bin/env bash
+QT_QPA_PLATFORM=xcb "$1" --seed 1 &
+program=$!
+id=
+for _ in $(seq 1 100); do
+    id=$(xwininfo -root -tree | awk '/"Measures of Location"/ {print $1; exit}')
+    [[ -n "$id" ]] && break
+    sleep 0.1
+done
+[[ -n "$id" ]] && xprop -id "$id" WM_CLASS
+kill "$program"
+wait "$program" || true
+SCRIPT
+    chmod +x "$scratch/wmclass.sh"
+    class=$(LANG=C timeout 60 xvfb-run -a "$scratch/wmclass.sh" "$prefix/bin/centrova")
+    grep -qF "\"$wmclass\"" <<<"$class" || fail "window class: $class, desktop entry: $wmclass"
+fi
+
 appstreamcli validate --no-net "$prefix/share/metainfo/example.centrova.Centrova.metainfo.xml" >/dev/null \
     || fail "appstreamcli validate failed"
 echo "install test: passed"
