@@ -287,9 +287,13 @@ TEST(ShippedDictionaries, AKeyMissingFromOneIsFound) {
 
 TEST(ShippedDictionaries, EachLanguageFitsTheWindowAndTheAboutBoxFollowsGermanOrEnglish) {
     // The check itself: six lines are too many for the help pane.
-    const LessonRun tooLong = runLesson("[MMText1]=1\\n2\\n3\\n4\\n5\\n6|$$\r\n");
+    const LessonRun tooLong = runLesson("[MMText1]=1\\n2\\n3\\n4\\n5\\n6|$$\r\n"
+                                        "[MMText2]=1\\n2\\n3\\n4\\n5|$$\r\n");
     EXPECT_FALSE(tooLong.helpFits[0]);
-    EXPECT_TRUE(tooLong.helpFits[1]); // the key itself
+    EXPECT_FALSE(tooLong.helpFits[1]);
+    const LessonRun keysOnly = runLesson("No entries: the help pane shows the keys.\r\n");
+    EXPECT_TRUE(keysOnly.helpFits[0]);
+    EXPECT_TRUE(keysOnly.helpFits[1]);
 
     for (const QString& file : shippedDictionaries()) {
         SCOPED_TRACE(file.toStdString());
