@@ -140,6 +140,16 @@ TEST(ChartPaint, ZoomDraggingScalesTheRangesAboutTheirCentres) {
     moveHeld(*c, 100, 100);
     moveHeld(*c, 20, 100);
     EXPECT_DOUBLE_EQ(c->XAxis(1)->RangeHigh(), 42);
+    moveFree(*c, 20, 101);
+    // Isometric: y follows the x factor, whichever way the mouse went vertically.
+    c->SetIsometric(true);
+    const double height = c->YAxis(1)->RangeHigh() - c->YAxis(1)->RangeLow();
+    const double centre = (c->YAxis(1)->RangeHigh() + c->YAxis(1)->RangeLow()) / 2;
+    moveHeld(*c, 100, 100);
+    moveHeld(*c, 339, 200);
+    EXPECT_DOUBLE_EQ(c->XAxis(1)->RangeLow(), 10.5);
+    EXPECT_NEAR(c->YAxis(1)->RangeHigh() - c->YAxis(1)->RangeLow(), height / 2, 1e-12);
+    EXPECT_NEAR((c->YAxis(1)->RangeHigh() + c->YAxis(1)->RangeLow()) / 2, centre, 1e-12);
 }
 
 TEST(ChartPaint, VerticalAndLogarithmicPanning) {
