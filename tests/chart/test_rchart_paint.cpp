@@ -345,6 +345,9 @@ TEST(ChartPaint, TheDataAreaRedrawLeavesTheMarginsAsTheyWere) {
     c->ShowDrawing();
     const QImage withCaption = c->WindowImage();
     c->SetCaption(QString()); // AutoRedraw off: not shown yet
+    c->CrossHair(1)->SetColor(clBlue);
+    c->CrossHair(1)->SetPosX(30);
+    c->CrossHair(1)->SetMode(chVert);
     c->SetAutoRedraw(true);
     c->SetDataColor(clRed);
     c->AddLine(0, 10, 42, 10);
@@ -353,6 +356,14 @@ TEST(ChartPaint, TheDataAreaRedrawLeavesTheMarginsAsTheyWere) {
     int px = 0, py = 0;
     c->WorldToPixel(1, 20, 10, px, py);
     EXPECT_EQ(at(img, px, py), clRed); // the data area is new
+    // The cross-hair is drawn into the data area at its place in the control.
+    int cx = 0, cy = 0;
+    c->WorldToPixel(1, 30, 0, cx, cy);
+    EXPECT_EQ(at(img, cx, 100), clBlue);
+    EXPECT_EQ(at(img, cx, 7), clBlue);
+    EXPECT_EQ(at(img, cx, 6), clBlack); // not over the frame
+    EXPECT_EQ(at(img, cx, 250), clBlack);
+    EXPECT_NE(at(img, cx - 50, 100), clBlue);
     // Outside the data area nothing changed: the caption is still there.
     for (const QPoint& p : changed(withCaption, img)) {
         ASSERT_TRUE(p.x() >= 50 && p.x() <= 470 && p.y() >= 6 && p.y() <= 250)
