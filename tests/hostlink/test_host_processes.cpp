@@ -290,6 +290,13 @@ TEST(HostProcesses, ManyConnectionsNeitherSilenceNorStrandTheClient) {
     EXPECT_TRUE(paramsArrive(host, client, handle, "x|y"));
 
     // Below it: the client runs out of descriptors, its socket stops, and it listens again.
+    // Not under the sanitizers: their checks need descriptors of their own, and report
+    // every checked call as invalid while none is left.
+#if defined(__SANITIZE_ADDRESS__)
+    ask(client, "close");
+    EXPECT_TRUE(endsWithZero(client));
+    return;
+#endif
     QProcess& starved = scene.limitedClient({"--multi-start", "/serverhandle=t1"}, 40);
     const QString h2 = lineStarting(starved, "started").section(' ', 1, 1);
     ASSERT_FALSE(h2.isEmpty());
@@ -297,7 +304,7 @@ TEST(HostProcesses, ManyConnectionsNeitherSilenceNorStrandTheClient) {
     EXPECT_GE(peers.size(), 20u);
     for (int fd : peers)
         ::close(fd);
-    EXPECT_TRUE(paramsArrive(host, starved, h2, "z"));
+    const bool answered = paramsArrive(host, starved, h2, "z");
     EXPECT_TRUE(QFile::exists(socketOf(scene, h2)));
 
     ask(client, "close");
@@ -305,7 +312,9 @@ TEST(HostProcesses, ManyConnectionsNeitherSilenceNorStrandTheClient) {
     EXPECT_TRUE(endsWithZero(client));
     EXPECT_TRUE(endsWithZero(starved));
     EXPECT_FALSE(QString::fromUtf8(client.readAllStandardError()).contains("listens again"));
-    EXPECT_TRUE(QString::fromUtf8(starved.readAllStandardError()).contains("listens again"));
+    const QString said = QString::fromUtf8(starved.readAllStandardError());
+    EXPECT_TRUE(answered) << said.toStdString();
+    EXPECT_TRUE(said.contains("listens again")) << said.toStdString();
 }
 
 // The system settings file is read only when it is a regular file.
