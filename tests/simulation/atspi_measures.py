@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Reads the four measures from outside the program, as a screen reader does: through the
-Linux accessibility bus (AT-SPI), with the program on a virtual X server. Then presses
+Linux accessibility bus (AT-SPI), with the program on a virtual X server, and the
+histogram's description. Then presses
 "More Data" through the bus and hears the labels announce their new values.
 
 Usage, inside a D-Bus session of its own:
@@ -86,6 +87,7 @@ def find_labels():
             if role == "push button":
                 buttons[name] = node
         if len(found) == 4:
+            found["charts"] = [n for n in walk(app) if n.name in ("Histogram", "Strip chart")]
             return found, buttons
     return None, None
 
@@ -141,6 +143,10 @@ def main():
         if labels is None:
             fail("the four measures did not show up on the accessibility bus")
 
+        charts = {node.name: node for node in labels.pop("charts")}
+        if charts.get("Histogram") is None or \
+                charts["Histogram"].description != "Histogram of 30 values":
+            fail("the histogram is not described: %r" % {n: c.description for n, c in charts.items()})
         for name, node in labels.items():
             want = "%.2f" % start[NAMES[name]]
             got = shown(node)
