@@ -310,7 +310,7 @@ void TkdbCustomDemon::SendTo(TEntity& target, TTavimorMessageStream& msg,
 }
 
 void TkdbCustomDemon::keepReply(std::unique_ptr<TTavimorMessageStream> msg) {
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = Now();
     const std::size_t size = msg->Size();
     std::size_t dropped = 0;
     while (!pendingReplies.empty() &&

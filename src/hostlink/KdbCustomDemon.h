@@ -136,6 +136,10 @@ protected:
     void CheckMultiStart();
     // Makes the own message window findable by its class and name.
     void PublishOwnWindow();
+    // The clock that ages unclaimed replies.
+    virtual std::chrono::steady_clock::time_point Now() const {
+        return std::chrono::steady_clock::now();
+    }
 
 private:
     void ReadParams();

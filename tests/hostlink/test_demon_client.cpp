@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <functional>
 #include <map>
 
@@ -300,11 +301,21 @@ TEST(DemonClient, RepliesThatCannotBeReadGiveNothing) {
     EXPECT_EQ(client.PendingReplyCount(), 0u);
 }
 
+// A client whose replies age on a clock the test moves.
+class ClockedClient : public TkdbDemonClient {
+public:
+    using TkdbDemonClient::TkdbDemonClient;
+    std::chrono::steady_clock::time_point now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
+
+protected:
+    std::chrono::steady_clock::time_point Now() const override { return now; }
+};
+
 TEST(DemonClient, UnclaimedRepliesAreBounded) {
     Registry registry;
     TInProcessTransport transport;
     FakeHost host("flood", transport);
-    TkdbDemonClient client(nullptr, commandLine("flood"), transport);
+    ClockedClient client(nullptr, commandLine("flood"), transport);
     const std::int32_t own = client.OwnEntity().Window;
     TTavimorMessageStream stray;
     stray.MsgId = msgReply;
@@ -316,6 +327,14 @@ TEST(DemonClient, UnclaimedRepliesAreBounded) {
     // The newest are kept: a request still gets its own reply.
     host.answers[msgQueryText] = str("mine");
     EXPECT_EQ(client.QueryServerText("q"), "mine");
+
+    // Past the send time limit the old ones go when the next reply comes.
+    client.now += std::chrono::milliseconds(TkdbCustomDemon::UnclaimedReplyMs - 1);
+    transport.Send(client.OwnEntity().Window, host.window->Handle(), msgReply, bytesOf(stray));
+    EXPECT_EQ(client.PendingReplyCount(), TkdbCustomDemon::MaxUnclaimedReplies);
+    client.now += std::chrono::milliseconds(2);
+    transport.Send(client.OwnEntity().Window, host.window->Handle(), msgReply, bytesOf(stray));
+    EXPECT_EQ(client.PendingReplyCount(), 2u);
 }
 
 // The host answers a request by telling the client to quit first, as a host closing down
