@@ -1,6 +1,7 @@
 // The chart control: its map from world to pixels, the display list's rules, ranges with
 // their special cases, data sharing, and the pixels of items, grid, shadow and cross-hairs.
 
+#include "HistogramChart.h"
 #include "chart/ChartTransform.h"
 #include "chart/DisplayList.h"
 #include "chart/EQRXRChartError.h"
@@ -19,15 +20,7 @@ namespace {
 
 // A chart of the histogram's geometry, loaded and shown, with its window image to read.
 std::unique_ptr<TRChart> histogramChart() {
-    auto c = std::make_unique<TRChart>();
-    c->resize(478, 290);
-    c->SetMarginLeft(50);
-    c->SetMarginRight(8);
-    c->SetMarginTop(6);
-    c->SetMarginBottom(40);
-    c->SetAutoRedraw(false);
-    c->Loaded();
-    c->show();
+    auto c = HistogramGeometryChart(false);
     c->SetRange(1, 0, -3.5, 25, 20);
     return c;
 }

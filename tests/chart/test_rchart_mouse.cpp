@@ -2,6 +2,7 @@
 // positions, the order of the move callbacks, double clicks, rectangles, panning, limits
 // and dragging a cross-hair.
 
+#include "HistogramChart.h"
 #include "chart/RChart.h"
 #include "platform/Cursors.h"
 
@@ -17,17 +18,10 @@ namespace {
 
 // The histogram's geometry: x 0..25 on pixels 50..470, y 0..24.4 on 250..6 (10 pixels a unit).
 struct Fixture {
-    std::unique_ptr<TRChart> chart = std::make_unique<TRChart>();
+    std::unique_ptr<TRChart> chart = HistogramGeometryChart(true);
     QWindow* window = nullptr;
 
     Fixture() {
-        chart->resize(478, 290);
-        chart->SetMarginLeft(50);
-        chart->SetMarginRight(8);
-        chart->SetMarginTop(6);
-        chart->SetMarginBottom(40);
-        chart->Loaded();
-        chart->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(chart.get()));
         chart->SetRange(1, 0, 0, 42, 24.4);
         window = chart->windowHandle();

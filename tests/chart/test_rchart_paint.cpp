@@ -3,6 +3,7 @@
 // painting events, background images and area fills, hidden layers and classes, far-away
 // coordinates, the data-area redraw and repainting a sharing group.
 
+#include "HistogramChart.h"
 #include "chart/RChart.h"
 #include "platform/Canvas.h"
 #include "platform/Cursors.h"
@@ -28,15 +29,7 @@ TColor at(const QImage& img, int x, int y) { return FromQRgb(img.pixel(x, y)); }
 // The histogram's geometry: x 0..42 on pixels 50..470 (10 pixels a unit), y 0..24.4 on
 // pixels 250..6; the data area is 421 x 245 pixels.
 std::unique_ptr<TRChart> shownChart(bool autoRedraw = true) {
-    auto c = std::make_unique<TRChart>();
-    c->resize(478, 290);
-    c->SetMarginLeft(50);
-    c->SetMarginRight(8);
-    c->SetMarginTop(6);
-    c->SetMarginBottom(40);
-    c->SetAutoRedraw(autoRedraw);
-    c->Loaded();
-    c->show();
+    auto c = HistogramGeometryChart(autoRedraw);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(c.get()));
     c->SetRange(1, 0, 0, 42, 24.4);
     return c;

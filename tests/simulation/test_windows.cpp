@@ -2,6 +2,7 @@
 // events: the start state, "More Data", picking and dragging a value, "Reset", the About
 // box and its links, and what activation does and does not do.
 
+#include "LessonWindow.h"
 #include "chart/DrawItem.h"
 #include "chart/RChart.h"
 #include "hostlink/KdbDemonClient.h"
@@ -35,38 +36,10 @@ constexpr TColor clBand = RGBColor(192, 206, 206);
 
 // One window with its About box, in a runtime folder of its own so that the single-instance
 // lock of another test program never meets it.
-class Lesson {
+class Lesson : public LessonWindow {
 public:
-    Lesson() {
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-        window = std::make_unique<TFrmMeasLoc>(QStringList{QCoreApplication::applicationFilePath()});
-        window->SetAboutBox(new TFrmAbout(window.get()));
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    TFrmMeasLoc& w() { return *window; }
-    QPoint onChart(double x, double y) {
-        int px = 0, py = 0;
-        window->RChart1->WorldToPixel(1, x, y, px, py);
-        return window->RChart1->mapTo(window.get(), QPoint(px, py));
-    }
-    // A real pointer move; Qt drops a move to the same place, so callers never repeat one.
-    void moveTo(double x, double y) { QTest::mouseMove(window->windowHandle(), onChart(x, y)); }
-    void clickAt(double x, double y) {
-        const QPoint at = onChart(x, y);
-        QTest::mouseMove(window->windowHandle(), at);
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
-    }
+    Lesson() { EXPECT_TRUE(ok); }
     void press(QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
-    std::vector<TDrawItem> items(TRChart* chart) {
-        std::vector<TDrawItem> out(static_cast<std::size_t>(chart->Count()));
-        for (int i = 0; i < chart->Count(); ++i)
-            chart->GetItem(i, out[static_cast<std::size_t>(i)]);
-        return out;
-    }
-    QTemporaryDir runtime;
-    std::unique_ptr<TFrmMeasLoc> window;
 };
 
 int countColor(const QImage& image, TColor color) {
