@@ -248,13 +248,17 @@ void TCustomRChart::ShowDrawing() {
         }
     }
     // The whole sharing group shows the list it holds: the owner and its sharers (this
-    // chart among them when it shows another's list), and this chart's own sharers.
+    // chart among them when it shows another's list), and this chart's own sharers with
+    // this chart, their owner. A chart without partners has no group.
     std::vector<TCustomRChart*> group;
     if (dataOwner != nullptr) {
         group.push_back(dataOwner);
         group.insert(group.end(), dataOwner->sharers.begin(), dataOwner->sharers.end());
     }
-    group.insert(group.end(), sharers.begin(), sharers.end());
+    if (!sharers.empty()) {
+        group.push_back(this);
+        group.insert(group.end(), sharers.begin(), sharers.end());
+    }
     for (TCustomRChart* c : group) {
         c->repaintIfAuto();
     }

@@ -544,6 +544,11 @@ TEST(ChartPaint, ShowDrawingRepaintsTheWholeSharingGroupTheCallerIncluded) {
     for (TRChart* c : {owner.get(), sharer.get(), other.get()}) {
         EXPECT_EQ(at(c->WindowImage(), px, py), clRed);
     }
+    // The owner calling: the same group, itself included.
+    owner->ShowDrawing();
+    EXPECT_EQ(ownerFull, 2);
+    EXPECT_EQ(sharerFull, 2);
+    EXPECT_EQ(otherFull, 2);
     // A chart without partners redraws only its data area.
     auto alone = shownChart();
     int aloneFull = 0;
