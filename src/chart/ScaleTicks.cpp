@@ -201,19 +201,13 @@ std::vector<TScaleTick> PlanLinearTicks(const TScaleTickSettings& s) {
     const double shortStep = d / sp.ShortIntervals;
     const bool drawShort = s.ShortTicks && longCount * sp.ShortIntervals <= MaxTicksPerPaint;
 
-    // A range only a few rounding steps wide has steps too small to move the value: each loop
-    // ends there rather than stacking ticks on one value.
-    const auto stuck = [dir](int k, double v, double previous) {
-        return k > 0 && !(dir * (v - previous) > 0);
-    };
     if (drawShort) {
-        double previous = 0;
+        TTickProgress progress(dir);
         for (int k = 0; k < MaxTicksPerPaint; ++k) {
             const double v = f - d + k * shortStep;
-            if (dir * (v - high) > 0.001 * std::fabs(shortStep) || stuck(k, v, previous)) {
+            if (dir * (v - high) > 0.001 * std::fabs(shortStep) || !progress.Moves(v)) {
                 break;
             }
-            previous = v;
             if (dir * v >= dir * low) {
                 ticks.push_back({v, false, true, true, false, {}, {}});
             }
@@ -221,13 +215,12 @@ std::vector<TScaleTick> PlanLinearTicks(const TScaleTickSettings& s) {
     }
     const int decimals = EffectiveDecimals(s.DecPlaces, low, high);
     int labelled = 0;
-    double previous = 0;
+    TTickProgress progress(dir);
     for (int k = 0; k < MaxTicksPerPaint; ++k) {
         const double v = f + k * d;
-        if (dir * (v - high) > 0.001 * std::fabs(d) || stuck(k, v, previous)) {
+        if (dir * (v - high) > 0.001 * std::fabs(d) || !progress.Moves(v)) {
             break;
         }
-        previous = v;
         TScaleTick t{v, true, true, !drawShort, s.LabelType != ftNoFigs, {}, {}};
         if (t.Labelled) {
             t.Label = finishLabel(s, LinearTickLabel(v, low, high, decimals, s.DecPlaces),

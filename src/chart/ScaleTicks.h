@@ -63,6 +63,26 @@ constexpr int MaxTicksPerPaint = 10000;
 // The scale's tick list keeps the first this many listed values.
 constexpr int TickListCapacity = 250;
 
+// Watches a tick loop's values: in a range only a few rounding steps wide a step may no
+// longer move the value, and the loop ends there rather than stack ticks on one value.
+class TTickProgress {
+public:
+    // `direction` is 1 for a rising range, -1 for a falling one.
+    explicit TTickProgress(double direction) : dir(direction) {}
+    // Whether v lies beyond the value before it in the range's direction (the first always).
+    bool Moves(double v) {
+        const bool moves = !started || dir * (v - last) > 0;
+        started = true;
+        last = v;
+        return moves;
+    }
+
+private:
+    double dir;
+    bool started = false;
+    double last = 0;
+};
+
 // Every tick of one paint in drawing order, with its final label text.
 std::vector<TScaleTick> PlanScaleTicks(const TScaleTickSettings& settings);
 std::vector<TScaleTick> PlanLinearTicks(const TScaleTickSettings& settings);

@@ -372,32 +372,26 @@ std::optional<std::vector<TScaleTick>> PlanClockTicks(const TScaleTickSettings& 
     const double hi = large > 0 ? large / C : large * C;
     const bool withMs = entry <= 9;
 
-    // Far from zero a millisecond may be too small to move the value: the loops end there
-    // rather than stacking ticks on one value.
-    const auto stuck = [dir](int k, double v, double previous) {
-        return k > 0 && !(dir * (v - previous) > 0);
-    };
+    // Far from zero a millisecond may be too small to move the value.
     std::vector<TScaleTick> ticks;
     if (s.ShortTicks) {
-        double previous = 0;
+        TTickProgress progress(dir);
         for (int k = 0; k <= n; ++k) {
             const double v = first + k * smallD;
-            if (stuck(k, v, previous)) {
+            if (!progress.Moves(v)) {
                 break;
             }
-            previous = v;
             if (v >= lo && v <= hi) {
                 ticks.push_back({v, false, true, true, false, {}, {}});
             }
         }
     }
-    double previous = 0;
+    TTickProgress progress(dir);
     for (int k = 0; k <= n; ++k) {
         const double v = first + k * smallD;
-        if (stuck(k, v, previous)) {
+        if (!progress.Moves(v)) {
             break;
         }
-        previous = v;
         const double q = v / bigD;
         if (std::fabs(q - std::nearbyint(q)) < 0.01 && v >= lo && v <= hi) {
             ticks.push_back({v, true, true, !s.ShortTicks, s.LabelType != ftNoFigs,
