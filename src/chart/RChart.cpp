@@ -371,14 +371,12 @@ void TCustomRChart::setRangeOne(int l, double xLo, double yLo, double xHi, doubl
 void TCustomRChart::TakeJoinedRange(int layer, double xLo, double yLo, double xHi, double yHi) {
     // The layer just joined takes the controlling layer's range, although its axis is
     // joined already and SetRange alone would keep its old range.
-    const int previous = std::exchange(joiningLayer, layer);
-    try {
-        SetRange(layer, xLo, yLo, xHi, yHi);
-    } catch (...) {
-        joiningLayer = previous;
-        throw;
-    }
-    joiningLayer = previous;
+    struct TRestore {
+        int& joining;
+        int previous;
+        ~TRestore() { joining = previous; }
+    } restore{joiningLayer, std::exchange(joiningLayer, layer)};
+    SetRange(layer, xLo, yLo, xHi, yHi);
 }
 
 void TCustomRChart::applyWithJoins(int l, double xLo, double yLo, double xHi, double yHi) {

@@ -274,8 +274,12 @@ TkdbCustomDemon::TRequestScope::~TRequestScope() {
 
 void TkdbCustomDemon::endRequest() {
     --requestDepth;
-    // The component goes once no request of it is on the stack any more.
-    if (requestDepth == 0 && quitAllowed && !deletionPosted) {
+    deleteIfQuitAndIdle();
+}
+
+void TkdbCustomDemon::deleteIfQuitAndIdle() {
+    // The component goes once a quit was allowed and no request of it is on the stack.
+    if (quitAllowed && requestDepth == 0 && !deletionPosted) {
         deletionPosted = true;
         deleteLater();
     }
@@ -367,10 +371,7 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TTavimorMessageStream>& msg)
         // never while a request of it waits (TRequestScope).
         if (allowQuit) {
             quitAllowed = true;
-            if (requestDepth == 0 && !deletionPosted) {
-                deletionPosted = true;
-                deleteLater();
-            }
+            deleteIfQuitAndIdle();
         }
         break;
     }

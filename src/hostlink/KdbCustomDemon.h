@@ -146,6 +146,7 @@ private:
     bool receive(std::int32_t kind, std::int32_t sender, const QByteArray& record);
     void keepReply(std::unique_ptr<TTavimorMessageStream> msg);
     void endRequest();
+    void deleteIfQuitAndIdle();
 
     struct TUnclaimed {
         std::unique_ptr<TTavimorMessageStream> Message;
