@@ -123,11 +123,13 @@ public:
     static QString DataFolderOf(const QString& executable);
 
 protected:
-    // Steps 1 to 5 of the construction; `arguments` is the command line, the program first.
+    // Makes the engine and both entities, finds the host named on the command line and keeps
+    // the parameters; `arguments` is the command line, the program first.
     TkdbCustomDemon(QObject* owner, const QStringList& arguments);
     // The same over another transport, which must outlive the component.
     TkdbCustomDemon(QObject* owner, const QStringList& arguments, TMessageTransport& transport);
-    // Steps 6 to 9, run by the concrete class once its names are known.
+    // Opens the own message endpoint and fills the own entity; run by the concrete class once
+    // its names are known, since the endpoint and the entity carry them.
     void CreateOwnWindow();
     // The client's part of the destruction, run by the concrete class's destructor.
     virtual void UnregisterClient() {}
