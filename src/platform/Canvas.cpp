@@ -181,7 +181,7 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
         return;
     }
     if (penStyle == psClear) {
-        FillRect(x1, y1, x2, y2);
+        fillRect(x1, y1, x2, y2);
         return;
     }
     if (w == 1 || h == 1) {
@@ -192,7 +192,7 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
     painter.drawRect(QRect(x1, y1, w - 1, h - 1));
 }
 
-void Canvas::FillRect(int x1, int y1, int x2, int y2) {
+void Canvas::fillRect(int x1, int y1, int x2, int y2) {
     if (brushStyle == bsClear) {
         return;
     }
@@ -200,14 +200,6 @@ void Canvas::FillRect(int x1, int y1, int x2, int y2) {
                           QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
     if (r.isValid()) {
         painter.fillRect(r, ToQColor(brushColor));
-    }
-}
-
-void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
-    const QRect r(QPoint(std::min(x1, x2), std::min(y1, y2)),
-                  QPoint(std::max(x1, x2) - 2, std::max(y1, y2) - 2));
-    if (r.width() > 0 && r.height() > 0) {
-        painter.drawEllipse(r);
     }
 }
 
@@ -266,11 +258,6 @@ void Canvas::Draw(int x, int y, const QImage& picture) {
 void Canvas::StretchDraw(const QRect& target, const QImage& picture) {
     withComposition(QPainter::CompositionMode_SourceOver,
                     [&] { painter.drawImage(target, picture); });
-}
-
-void Canvas::DrawAnd(int x, int y, const QImage& picture) {
-    withComposition(QPainter::RasterOp_SourceAndDestination,
-                    [&] { painter.drawImage(x, y, picture); });
 }
 
 void Canvas::SetClipRect(int x1, int y1, int x2, int y2) {

@@ -22,7 +22,6 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    QImage& Image() { return image; }
     int Width() const { return image.width(); }
     int Height() const { return image.height(); }
 
@@ -30,20 +29,16 @@ public:
     void SetPenColor(TColor color);
     int PenWidth() const { return penWidth; }
     void SetPenWidth(int width);
-    TPenStyle PenStyle() const { return penStyle; }
     void SetPenStyle(TPenStyle style);
-    TPenMode PenMode() const { return penMode; }
     void SetPenMode(TPenMode mode);
 
     TColor BrushColor() const { return brushColor; }
     void SetBrushColor(TColor color);
-    TBrushStyle BrushStyle() const { return brushStyle; }
     void SetBrushStyle(TBrushStyle style);
 
     const QFont& Font() const { return font; }
     void SetFont(const QFont& f);
     // The colour of text, which is the font's colour and not the pen's.
-    TColor TextColor() const { return textColor; }
     void SetTextColor(TColor color) { textColor = color; }
 
     QPoint PenPos() const { return penPos; }
@@ -52,9 +47,6 @@ public:
     void LineTo(int x, int y);
     // Outline in the pen, inside in the brush, covering x1..x2-1 and y1..y2-1.
     void Rectangle(int x1, int y1, int x2, int y2);
-    // The brush alone over x1..x2-1, y1..y2-1.
-    void FillRect(int x1, int y1, int x2, int y2);
-    void Ellipse(int x1, int y1, int x2, int y2);
     // Outline through every vertex, inside filled with the brush.
     void Polygon(const QPolygon& points);
 
@@ -70,14 +62,14 @@ public:
 
     void Draw(int x, int y, const QImage& picture);
     void StretchDraw(const QRect& target, const QImage& picture);
-    // Combines the picture with what is there by bitwise AND.
-    void DrawAnd(int x, int y, const QImage& picture);
 
     // Limits drawing to x1..x2-1, y1..y2-1 until ClearClip.
     void SetClipRect(int x1, int y1, int x2, int y2);
     void ClearClip();
 
 private:
+    // The brush alone over x1..x2-1, y1..y2-1: a rectangle drawn with a clear pen.
+    void fillRect(int x1, int y1, int x2, int y2);
     void applyPen();
     void applyBrush();
     void withComposition(QPainter::CompositionMode mode, const auto& draw);
