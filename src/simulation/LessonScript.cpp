@@ -1,15 +1,17 @@
 #include "simulation/LessonScript.h"
 
 #include "numerics/TabulatedDistribution.h"
+#include "simulation/MeasureInfo.h"
 
 #include <array>
 #include <charconv>
 
 void TLessonScript::ConfigurePopulation(TTabulatedDistribution& generator) {
-    generator.SetResolution(500);
-    generator.LowBorder = 0.0;
-    generator.HighBorder = 20.0;
-    generator.SetNormalDistribution(8.0, 2.5);
+    constexpr TPopulation p = TSampleModel::Population;
+    generator.SetResolution(p.Resolution);
+    generator.LowBorder = p.LowBorder;
+    generator.HighBorder = p.HighBorder;
+    generator.SetNormalDistribution(p.Mean, p.StandardDeviation);
 }
 
 void TLessonScript::Run(const TCommandLineOptions& options,
@@ -48,16 +50,10 @@ std::string TLessonScript::SampleCsv(const TSampleModel& model) {
 }
 
 std::string TLessonScript::MeasuresCsv(const TSampleModel& model) {
-    static constexpr std::array<std::pair<TMeasure, const char*>, 4> rows{{
-        {msMean, "mean"},
-        {msTrimmedMean, "trimmed_mean"},
-        {msMedian, "median"},
-        {msMode, "mode"},
-    }};
     std::string out = "measure,value,min,max\n";
-    for (const auto& [m, name] : rows) {
-        const TMeasureRange r = model.MeasureRange(m);
-        out += std::string(name) + "," + FormatNumber(model.Value(m)) + "," +
+    for (const TMeasureInfo& info : MeasureTable) {
+        const TMeasureRange r = model.MeasureRange(info.Id);
+        out += std::string(info.CsvName) + "," + FormatNumber(model.Value(info.Id)) + "," +
                FormatNumber(r.Min) + "," + FormatNumber(r.Max) + "\n";
     }
     const std::string c = std::to_string(model.SampleCount());

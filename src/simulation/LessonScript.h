@@ -13,8 +13,7 @@ class TLessonScript {
 public:
     static constexpr int DragSteps = 50;
 
-    // Configures the generator as the main window does: 500 cells over [0, 20) with the
-    // normal curve of mean 8.0 and standard deviation 2.5.
+    // Configures the generator as the main window does, with the model's population.
     static void ConfigurePopulation(TTabulatedDistribution& generator);
 
     // Runs the steps the options ask for on the model, drawing from the generator.
@@ -23,7 +22,8 @@ public:
 
     // "position,value" and one row per value in store order.
     static std::string SampleCsv(const TSampleModel& model);
-    // "measure,value,min,max", the rows mean, trimmed_mean, median, mode, then "count,C,C,C".
+    // "measure,value,min,max", a row per measure in the measure table's order (mean,
+    // trimmed_mean, median, mode), then "count,C,C,C".
     static std::string MeasuresCsv(const TSampleModel& model);
     // A double with 17 significant digits, which reads back as the same double.
     static std::string FormatNumber(double value);

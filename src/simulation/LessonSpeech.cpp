@@ -3,6 +3,7 @@
 #include "chart/RChart.h"
 #include "simulation/LessonKeys.h"
 #include "simulation/Measloc.h"
+#include "simulation/MeasureInfo.h"
 #include "widgets/NumLab.h"
 #include "widgets/NumLabText.h"
 
@@ -20,16 +21,21 @@ void setDescription(QWidget* widget, const QString& text) {
         widget->setAccessibleDescription(text);
 }
 
+// The measure of the strip that stands index strips from the top.
+const TMeasureInfo& topDown(std::size_t index) {
+    return MeasureTable.at(MeasureTable.size() - 1 - index);
+}
+
 } // namespace
 
 TLessonSpeech::TLessonSpeech(TFrmMeasLoc& window) : QObject(&window), w(window) {
     setObjectName(QStringLiteral("LessonSpeech"));
-    static constexpr std::array<const char*, 4> names{"StripMode", "StripMedian",
-                                                      "StripTrimmedMean", "StripMean"};
     for (std::size_t i = 0; i < strips.size(); ++i) {
         // A strip paints nothing: the chart below it shows through unchanged.
         auto* strip = new QWidget(w.RChart2);
-        strip->setObjectName(QLatin1String(names.at(i)));
+        // Named after the measure's caption key without its spaces: StripTrimmedMean.
+        strip->setObjectName(QStringLiteral("Strip")
+                             + QString::fromLatin1(topDown(i).CaptionKey).remove(QLatin1Char(' ')));
         strip->setFocusPolicy(Qt::NoFocus);
         strips.at(i) = strip;
     }
@@ -59,13 +65,10 @@ void TLessonSpeech::Update() {
     }
 
     setName(w.RChart2, w.Translate(QLatin1String(StripChartName)));
-    // Top to bottom, as the labels stand: the strip of y 9..12 first.
-    const std::array<std::pair<TMeasure, TNumLab*>, 4> topDown{{{msMode, w.NLabMode},
-                                                                {msMedian, w.NLabMedian},
-                                                                {msTrimmedMean, w.NLabTrMean},
-                                                                {msMean, w.NLabMean}}};
+    // Top to bottom, as the labels stand: the topmost band first.
     for (std::size_t i = 0; i < strips.size(); ++i) {
-        const auto [measure, label] = topDown.at(i);
+        const TMeasure measure = topDown(i).Id;
+        const TNumLab* label = w.MeasureLabel(measure);
         const TMeasureRange r = m.MeasureRange(measure);
         const QString text = w.Translate(
             QLatin1String(StripText), {label->LeftText(), Number(m.Value(measure)), Number(r.Min),
@@ -75,10 +78,11 @@ void TLessonSpeech::Update() {
         setDescription(strip, text);
         if (strip->toolTip() != text)
             strip->setToolTip(text);
-        const double yTop = 12.0 - 3.0 * static_cast<double>(i);
+        const double yTop =
+            TFrmMeasLoc::StripTop - TFrmMeasLoc::BandHeight * static_cast<double>(i);
         int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
         w.RChart2->WorldToPixel(1, 0.0, yTop, x0, y0);
-        w.RChart2->WorldToPixel(1, 25.0, yTop - 3.0, x1, y1);
+        w.RChart2->WorldToPixel(1, 25.0, yTop - TFrmMeasLoc::BandHeight, x1, y1);
         const QRect place(QPoint(std::min(x0, x1), std::min(y0, y1)),
                           QPoint(std::max(x0, x1), std::max(y0, y1)));
         if (strip->geometry() != place)

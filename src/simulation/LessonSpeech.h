@@ -4,6 +4,8 @@
 // measure over the strip chart whose tooltip and accessible description give the measure's
 // value and the range it has covered. Every text comes from the dictionary.
 
+#include "simulation/SampleModel.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,12 +34,13 @@ public:
     // After every redraw of the charts: names, descriptions, tooltips, strip places.
     void Update();
 
-    // The strips over the strip chart, top to bottom: mode, median, trimmed mean, mean.
+    // The strips over the strip chart, top to bottom (mode, median, trimmed mean, mean): the
+    // measure table's order from its end.
     QWidget* Strip(int index) const { return strips.at(static_cast<std::size_t>(index)); }
     // A value as the texts write it: two decimals, a point.
     static QString Number(double value);
 
 private:
     TFrmMeasLoc& w;
-    std::array<QWidget*, 4> strips{};
+    std::array<QWidget*, TSampleModel::MeasureCount> strips{};
 };

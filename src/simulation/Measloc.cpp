@@ -9,6 +9,7 @@
 #include "simulation/AboutBox.h"
 #include "simulation/LessonKeys.h"
 #include "simulation/LessonSpeech.h"
+#include "simulation/MeasureInfo.h"
 #include "widgets/NumLab.h"
 #include "widgets/Panel.h"
 #include "widgets/UrlLab.h"
@@ -47,9 +48,9 @@ QToolButton* speedButton(QWidget* parent, const char* name, int x, const char* c
     return b;
 }
 
-TNumLab* numLab(QWidget* parent, const char* name, int y, const char* leftText) {
+TNumLab* numLab(QWidget* parent, const QString& name, int y, const QString& leftText) {
     auto* l = new TNumLab(parent);
-    l->setObjectName(QLatin1String(name));
+    l->setObjectName(name);
     l->setGeometry(0, y, 177, 22);
     l->SetDisplayType(dtFixP);
     l->SetPrecision(2);
@@ -71,7 +72,7 @@ TNumLab* numLab(QWidget* parent, const char* name, int y, const char* leftText) 
     l->SetOverflowIndicator(QStringLiteral("*********"));
     l->SetStateText(QStringLiteral("undefined"));
     l->SetDTFormat(QStringLiteral("mmm-dd, yyyy"));
-    l->SetLeftText(QLatin1String(leftText));
+    l->SetLeftText(leftText);
     l->SetFont(layoutFont("Arial", 13));
     return l;
 }
@@ -160,10 +161,18 @@ void TFrmMeasLoc::buildLayout() {
 
     Panel3 = new TPanel(this);
     Panel3->setObjectName(QStringLiteral("Panel3"));
-    NLabMode = numLab(Panel3, "NLabMode", 12, "TK_Mode");
-    NLabMedian = numLab(Panel3, "NLabMedian", 36, "TK_Median");
-    NLabTrMean = numLab(Panel3, "NLabTrMean", 60, "TK_Trimmed Mean");
-    NLabMean = numLab(Panel3, "NLabMean", 84, "TK_Mean");
+    // One label per measure, the top one first: the strip chart's order seen from the top.
+    for (std::size_t i = 0; i < MeasureTable.size(); ++i) {
+        const TMeasureInfo& info = MeasureTable.at(MeasureTable.size() - 1 - i);
+        measureLabels.at(static_cast<std::size_t>(info.Id)) =
+            numLab(Panel3, QStringLiteral("NLab") + QLatin1String(info.ShortName),
+                   FirstLabelTop + LabelPitch * static_cast<int>(i),
+                   QStringLiteral("TK_") + QLatin1String(info.CaptionKey));
+    }
+    NLabMode = MeasureLabel(msMode);
+    NLabMedian = MeasureLabel(msMedian);
+    NLabTrMean = MeasureLabel(msTrimmedMean);
+    NLabMean = MeasureLabel(msMean);
 
     Panel4 = new TPanel(this);
     Panel4->setObjectName(QStringLiteral("Panel4"));
@@ -204,7 +213,7 @@ void TFrmMeasLoc::buildLayout() {
 
     RandGen = new TRandGen(this);
     RandGen->setObjectName(QStringLiteral("RandGen"));
-    RandGen->SetResolution(500);
+    RandGen->SetResolution(TSampleModel::Population.Resolution);
     arrange();
 }
 
@@ -266,10 +275,11 @@ void TFrmMeasLoc::setHelp(int index) {
 void TFrmMeasLoc::FormCreate() {
     lessonStep = 0;
     setHelp(0);
-    RandGen->SetResolution(500);
-    RandGen->SetLowBorder(0.0);
-    RandGen->SetHighBorder(20.0);
-    RandGen->SetNormalDistribution(8.0, 2.5);
+    constexpr TPopulation p = TSampleModel::Population;
+    RandGen->SetResolution(p.Resolution);
+    RandGen->SetLowBorder(p.LowBorder);
+    RandGen->SetHighBorder(p.HighBorder);
+    RandGen->SetNormalDistribution(p.Mean, p.StandardDeviation);
 }
 
 void TFrmMeasLoc::FormShow() {
@@ -305,11 +315,14 @@ void TFrmMeasLoc::FormActivate() {
     NewRun();
 }
 
+TNumLab* TFrmMeasLoc::MeasureLabel(TMeasure m) const {
+    const auto i = static_cast<std::size_t>(m);
+    return i < measureLabels.size() ? measureLabels.at(i) : nullptr;
+}
+
 void TFrmMeasLoc::showMeasures() {
-    NLabMean->SetValue(model.MeanValue());
-    NLabTrMean->SetValue(model.TrimmedMeanValue());
-    NLabMode->SetValue(model.ModeValue());
-    NLabMedian->SetValue(model.MedianValue());
+    for (const TMeasureInfo& info : MeasureTable)
+        MeasureLabel(info.Id)->SetValue(model.Value(info.Id));
 }
 
 void TFrmMeasLoc::NewRun() {
@@ -330,7 +343,7 @@ void TFrmMeasLoc::NewRun() {
     // The model resets the ranges, the counts and the selection, and draws 30 values.
     model.NewRun([this] { return RandGen->RandomValue(); });
     showMeasures();
-    RChart2->SetRange(1, 0.0, 0.0, 25.0, 12.0);
+    RChart2->SetRange(1, 0.0, 0.0, 25.0, StripTop);
     UpdateCharts();
 }
 
@@ -370,24 +383,26 @@ void TFrmMeasLoc::UpdateCharts() {
     RChart1->ShowDrawing();
 
     // Every band holds all earlier values of its measure, so a fresh drawing shows what the
-    // accumulated one would; starting afresh keeps the strip at 11 items through a drag.
+    // accumulated one would; starting afresh keeps the strip at a band and a line per measure
+    // and the separators through a drag.
     RChart2->ClearDrawing();
     RChart2->SetFillColor(clBand);
-    const std::array<TMeasure, 4> bottomUp{msMean, msTrimmedMean, msMedian, msMode};
-    for (std::size_t i = 0; i < bottomUp.size(); ++i) {
-        const double y0 = 3.0 * static_cast<double>(i);
-        const double y1 = y0 + 3.0;
-        const TMeasureRange range = model.MeasureRange(bottomUp.at(i));
-        const double value = model.Value(bottomUp.at(i));
+    for (std::size_t i = 0; i < MeasureTable.size(); ++i) {
+        const double y0 = BandHeight * static_cast<double>(i);
+        const double y1 = y0 + BandHeight;
+        const TMeasureRange range = model.MeasureRange(MeasureTable.at(i).Id);
+        const double value = model.Value(MeasureTable.at(i).Id);
         RChart2->SetDataColor(clBand);
         RChart2->AddRectangle(range.Min, y0, range.Max, y1);
         RChart2->SetDataColor(clNavy);
         RChart2->AddLine(value, y0, value, y1);
     }
     RChart2->SetDataColor(clGray);
-    RChart2->AddLine(0, 3, 25, 3);
-    RChart2->AddLine(0, 6, 25, 6);
-    RChart2->AddLine(0, 9, 25, 9);
+    // A separator between each two bands.
+    for (std::size_t i = 1; i < MeasureTable.size(); ++i) {
+        const double y = BandHeight * static_cast<double>(i);
+        RChart2->AddLine(0, y, 25, y);
+    }
     RChart2->ShowDrawing();
     if (speech)
         speech->Update();

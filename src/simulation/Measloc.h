@@ -44,6 +44,7 @@ public:
     QToolButton* SBAbout;
     QTextEdit* MemoHelp;
     TPanel* Panel3;
+    // The numeric labels of the measures, also reached through MeasureLabel.
     TNumLab* NLabMode;
     TNumLab* NLabMedian;
     TNumLab* NLabTrMean;
@@ -54,11 +55,21 @@ public:
     TRandGen* RandGen;
     QPointer<TkdbDemonClient> clidemon;
 
+    // The strip chart: one band per measure, BandHeight high, in the measure table's order
+    // from the bottom up; its y runs from 0 to StripTop.
+    static constexpr double BandHeight = 3.0;
+    static constexpr double StripTop = BandHeight * TSampleModel::MeasureCount;
+    // The numeric labels stand in the strip chart's order, top down, LabelPitch pixels apart.
+    static constexpr int FirstLabelTop = 12;
+    static constexpr int LabelPitch = 24;
+
     // Texts shown in the help pane, by lesson step (steps 1 and 2 share the second).
     static constexpr std::array<const char*, 2> HelpKeys{"MMText1", "MMText2"};
 
     std::uint8_t LessonStep() const { return lessonStep; }
     const TSampleModel& Model() const { return model; }
+    // The numeric label that shows the measure m.
+    TNumLab* MeasureLabel(TMeasure m) const;
     // How many times FormActivate has run: each run started a new sample.
     int Activations() const { return activations; }
 
@@ -100,6 +111,7 @@ private:
     void setHelp(int index);
 
     TSampleModel model;
+    std::array<TNumLab*, TSampleModel::MeasureCount> measureLabels{};
     std::uint8_t lessonStep = 0;
     TFrmAbout* about = nullptr;
     bool shownOnce = false;

@@ -1,5 +1,7 @@
 #include "simulation/SampleModel.h"
 
+#include "simulation/MeasureInfo.h"
+
 #include "numerics/Conversions.h"
 #include "numerics/FloorInt.h"
 #include "numerics/SortArray.h"
@@ -29,17 +31,8 @@ std::int32_t TSampleModel::ClassCounts(std::int32_t c) const {
 }
 
 double TSampleModel::Value(TMeasure m) const {
-    switch (m) {
-    case msMean:
-        return meanValue;
-    case msTrimmedMean:
-        return trimmedMeanValue;
-    case msMedian:
-        return medianValue;
-    case msMode:
-        return modeValue;
-    }
-    return 0.0;
+    const auto i = static_cast<std::size_t>(m);
+    return i < MeasureTable.size() ? (this->*MeasureTable[i].Value)() : 0.0;
 }
 
 TMeasureRange TSampleModel::MeasureRange(TMeasure m) const {
@@ -120,9 +113,10 @@ void TSampleModel::CalcMeasures() {
     }
     trimmedMeanValue = hi >= lo ? trimmedSum / (hi - lo + 1) : 0.0;
 
-    for (TMeasure m : {msMean, msTrimmedMean, msMedian, msMode}) {
-        const double v = Value(m);
-        TMeasureRange& r = ranges[static_cast<std::size_t>(m)];
+    // In the table's order: mean, trimmed mean, median, mode.
+    for (const TMeasureInfo& info : MeasureTable) {
+        const double v = (this->*info.Value)();
+        TMeasureRange& r = ranges[static_cast<std::size_t>(info.Id)];
         if (v < r.Min) {
             r.Min = v;
         }

@@ -2,12 +2,24 @@
 // The model behind the main window: one sample in store order, its 26-class histogram, the
 // four measures of location and the range each measure has covered since the last reset.
 // It draws nothing and knows no controls; values come from a draw function the window gives.
+// MeasureInfo.h lists the measures as one table for everything that shows them.
 
 #include <array>
 #include <cstdint>
 #include <functional>
 
+// The measures, in the order of their table (MeasureInfo.h).
 enum TMeasure { msMean, msTrimmedMean, msMedian, msMode };
+
+// The population every sample is drawn from: a normal curve over a range, tabulated in
+// Resolution cells (the generator's settings).
+struct TPopulation {
+    std::int32_t Resolution;
+    double LowBorder;
+    double HighBorder;
+    double Mean;
+    double StandardDeviation;
+};
 
 struct TMeasureRange {
     double Min = 0.0;
@@ -22,6 +34,9 @@ public:
     static constexpr std::int32_t MoreDataSize = 20;
     static constexpr std::int32_t MaxSampleCount = 90;
     static constexpr int MeasureCount = 4;
+    // The lesson's population: the normal curve of mean 8.0 and standard deviation 2.5, cut
+    // to [0, 20) and tabulated in 500 cells, so every drawn value falls in classes 0 to 19.
+    static constexpr TPopulation Population{500, 0.0, 20.0, 8.0, 2.5};
 
     using TDrawValue = std::function<double()>;
 

@@ -9,6 +9,7 @@
 #include "numerics/Uniform.h"
 #include "simulation/AboutBox.h"
 #include "simulation/Measloc.h"
+#include "simulation/MeasureInfo.h"
 #include "widgets/NumLab.h"
 
 #include <QApplication>
@@ -40,9 +41,10 @@ public:
             window->clidemon->Engine().LoadFromStream(in);
             for (QToolButton* b : buttons())
                 b->setText("TK_" + b->text());
-            for (TNumLab* n : {window->NLabMode, window->NLabMedian, window->NLabTrMean,
-                               window->NLabMean})
+            for (const TMeasureInfo& measure : MeasureTable) {
+                TNumLab* n = window->MeasureLabel(measure.Id);
                 n->SetLeftText("TK_" + n->LeftText());
+            }
             window->clidemon->Engine().TranslateComponent(window.get());
         }
         window->SetAboutBox(new TFrmAbout(window.get()));

@@ -10,6 +10,7 @@
 #include "platform/Colors.h"
 #include "simulation/FocusFrame.h"
 #include "simulation/LessonKeys.h"
+#include "simulation/MeasureInfo.h"
 #include "widgets/NumLab.h"
 #include "widgets/Panel.h"
 
@@ -60,11 +61,12 @@ void expectShows(TFrmMeasLoc& w, const TSampleModel& ref, const char* where) {
     for (int i = 0; i < w.RChart2->Count(); ++i)
         w.RChart2->GetItem(i, strip[static_cast<std::size_t>(i)]);
     ASSERT_EQ(strip.size(), 11u);
-    const std::array<TMeasure, 4> bottomUp{msMean, msTrimmedMean, msMedian, msMode};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(strip[2 * i].X1, ref.MeasureRange(bottomUp[i]).Min);
-        EXPECT_EQ(strip[2 * i].X2, ref.MeasureRange(bottomUp[i]).Max);
-        EXPECT_EQ(strip[2 * i + 1].X1, ref.Value(bottomUp[i]));
+    for (std::size_t i = 0; i < MeasureTable.size(); ++i) {
+        const TMeasure id = MeasureTable[i].Id;
+        EXPECT_EQ(strip[2 * i].X1, ref.MeasureRange(id).Min);
+        EXPECT_EQ(strip[2 * i].X2, ref.MeasureRange(id).Max);
+        EXPECT_EQ(strip[2 * i + 1].X1, ref.Value(id));
+        EXPECT_EQ(w.MeasureLabel(id)->Value(), ref.Value(id));
     }
 }
 

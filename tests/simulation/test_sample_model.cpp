@@ -5,12 +5,15 @@
 #include "numerics/TabulatedDistribution.h"
 #include "numerics/Uniform.h"
 #include "simulation/LessonScript.h"
+#include "simulation/MeasureInfo.h"
 #include "simulation/SampleModel.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numeric>
+#include <string>
 #include <vector>
 
 namespace {
@@ -49,6 +52,24 @@ TSampleModel grownModel(int n) {
 }
 
 } // namespace
+
+TEST(SampleModel, TheMeasureTableStandsInTheStripChartsOrderFromTheBottom) {
+    ASSERT_EQ(MeasureTable.size(), 4u);
+    const std::array<TMeasure, 4> bottomUp{msMean, msTrimmedMean, msMedian, msMode};
+    const std::array<std::string, 4> captions{"Mean", "Trimmed Mean", "Median", "Mode"};
+    const std::array<std::string, 4> csv{"mean", "trimmed_mean", "median", "mode"};
+    const TSampleModel m = grownModel(30);
+    for (std::size_t i = 0; i < MeasureTable.size(); ++i) {
+        EXPECT_EQ(MeasureTable[i].Id, bottomUp[i]);
+        EXPECT_EQ(MeasureTable[i].CaptionKey, captions[i]);
+        EXPECT_EQ(MeasureTable[i].CsvName, csv[i]);
+        EXPECT_EQ(&MeasureInfo(bottomUp[i]), &MeasureTable[i]);
+    }
+    EXPECT_EQ(m.Value(msMean), m.MeanValue());
+    EXPECT_EQ(m.Value(msTrimmedMean), m.TrimmedMeanValue());
+    EXPECT_EQ(m.Value(msMedian), m.MedianValue());
+    EXPECT_EQ(m.Value(msMode), m.ModeValue());
+}
 
 TEST(SampleModel, StartsEmpty) {
     TSampleModel m;
@@ -150,9 +171,9 @@ TEST(SampleModel, RangesResetOnNewDataAndWidenOnlyOnStrictChange) {
     EXPECT_EQ(m.TrimmedMeanValue(), 8.703786012310381);
     EXPECT_EQ(m.MedianValue(), 8.611345069054515);
     EXPECT_EQ(m.ModeValue(), 8.5);
-    for (TMeasure k : {msMean, msTrimmedMean, msMedian, msMode}) {
-        EXPECT_EQ(m.MeasureRange(k).Min, m.Value(k));
-        EXPECT_EQ(m.MeasureRange(k).Max, m.Value(k));
+    for (const TMeasureInfo& k : MeasureTable) {
+        EXPECT_EQ(m.MeasureRange(k.Id).Min, m.Value(k.Id));
+        EXPECT_EQ(m.MeasureRange(k.Id).Max, m.Value(k.Id));
     }
     // The store is full: a fourth "More Data" changes nothing.
     const double last = m.SampleData(90);
@@ -162,8 +183,8 @@ TEST(SampleModel, RangesResetOnNewDataAndWidenOnlyOnStrictChange) {
     EXPECT_EQ(m.SampleData(91), 0.0);
 
     m.CalcMeasures();
-    for (TMeasure k : {msMean, msTrimmedMean, msMedian, msMode}) {
-        EXPECT_EQ(m.MeasureRange(k).Min, m.MeasureRange(k).Max);
+    for (const TMeasureInfo& k : MeasureTable) {
+        EXPECT_EQ(m.MeasureRange(k.Id).Min, m.MeasureRange(k.Id).Max);
     }
     m.ResetRanges();
     EXPECT_EQ(m.MeasureRange(msMode).Min, 1000000.0);

@@ -10,7 +10,9 @@
 #include "platform/Colors.h"
 #include "platform/MessageBox.h"
 #include "simulation/AboutBox.h"
+#include "simulation/LessonSpeech.h"
 #include "simulation/Measloc.h"
+#include "simulation/MeasureInfo.h"
 #include "widgets/NumLab.h"
 #include "widgets/UrlLab.h"
 
@@ -96,25 +98,36 @@ TEST(Lesson, StartState) {
         EXPECT_EQ(bar.Y2, m.ClassCounts(c));
     }
 
-    // The strip: a band of zero width and a navy line per measure, then three separators.
+    // The strip: a band of zero width and a navy line per measure, bottom up, then three
+    // separators.
     const auto strip = l.items(w.RChart2);
     ASSERT_EQ(strip.size(), 11u);
-    const std::array<TMeasure, 4> bottomUp{msMean, msTrimmedMean, msMedian, msMode};
-    for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < MeasureTable.size(); ++i) {
         const TDrawItem& band = strip[2 * i];
         const TDrawItem& line = strip[2 * i + 1];
         EXPECT_EQ(band.Kind, dkRect);
         EXPECT_EQ(band.X1, band.X2);
         EXPECT_EQ(band.Color, clBand);
         EXPECT_EQ(line.Color, clNavy);
-        EXPECT_EQ(line.X1, m.Value(bottomUp[i]));
+        EXPECT_EQ(line.X1, m.Value(MeasureTable[i].Id));
         EXPECT_EQ(line.Y1, 3.0 * static_cast<double>(i));
+    }
+    for (std::size_t i = 1; i < MeasureTable.size(); ++i) {
+        const TDrawItem& separator = strip[2 * MeasureTable.size() + i - 1];
+        EXPECT_EQ(separator.Y1, 3.0 * static_cast<double>(i));
+        EXPECT_EQ(separator.Y2, 3.0 * static_cast<double>(i));
     }
 
     // The labels, top to bottom: mode, median, trimmed mean, mean, with the model's values.
     EXPECT_LT(w.NLabMode->y(), w.NLabMedian->y());
     EXPECT_LT(w.NLabMedian->y(), w.NLabTrMean->y());
     EXPECT_LT(w.NLabTrMean->y(), w.NLabMean->y());
+    EXPECT_EQ(w.NLabMode->y(), 12);
+    EXPECT_EQ(w.NLabMean->y(), 84);
+    EXPECT_EQ(w.NLabTrMean->objectName(), "NLabTrMean");
+    EXPECT_EQ(w.Speech()->Strip(2)->objectName(), "StripTrimmedMean");
+    for (const TMeasureInfo& measure : MeasureTable)
+        EXPECT_EQ(w.MeasureLabel(measure.Id)->LeftText(), measure.CaptionKey);
     EXPECT_EQ(w.NLabMode->Value(), m.ModeValue());
     EXPECT_EQ(w.NLabMedian->Value(), m.MedianValue());
     EXPECT_EQ(w.NLabTrMean->Value(), m.TrimmedMeanValue());
@@ -363,14 +376,13 @@ TEST(Lesson, TheStripLooksAsIfNothingWereCleared) {
     auto append = [&] {
         const TSampleModel& m = w.Model();
         accumulated.SetFillColor(clBand);
-        const std::array<TMeasure, 4> bottomUp{msMean, msTrimmedMean, msMedian, msMode};
-        for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < MeasureTable.size(); ++i) {
+            const TMeasure id = MeasureTable[i].Id;
             const double y0 = 3.0 * static_cast<double>(i);
             accumulated.SetDataColor(clBand);
-            accumulated.AddRectangle(m.MeasureRange(bottomUp[i]).Min, y0,
-                                     m.MeasureRange(bottomUp[i]).Max, y0 + 3);
+            accumulated.AddRectangle(m.MeasureRange(id).Min, y0, m.MeasureRange(id).Max, y0 + 3);
             accumulated.SetDataColor(clNavy);
-            accumulated.AddLine(m.Value(bottomUp[i]), y0, m.Value(bottomUp[i]), y0 + 3);
+            accumulated.AddLine(m.Value(id), y0, m.Value(id), y0 + 3);
         }
         accumulated.SetDataColor(clGray);
         accumulated.AddLine(0, 3, 25, 3);
