@@ -1,7 +1,8 @@
 #pragma once
-// The world-to-pixel map of a chart's 16 layers: for each layer a factor and an offset per
-// direction (of ln v on a logarithmic axis), computed from the axis ranges and the geometry
-// of the data area. Plain C++.
+// The world-to-pixel map of a chart's 16 layers: for each layer an x map and a y map, laid
+// from the axis ranges onto the data area. Plain C++.
+
+#include "chart/ScaleMap.h"
 
 #include <array>
 #include <cstdint>
@@ -41,9 +42,7 @@ public:
 
 private:
     struct Layer {
-        long double kx = 0, dx = 0, ky = 0, dy = 0;
-        TAxisRange x, y;
-        std::int32_t width = 0, height = 0;
+        TLayerMap x, y;
     };
     const Layer& at(int layer) const;
     std::array<Layer, Layers> layers{};

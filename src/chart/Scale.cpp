@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <memory>
 
 namespace {
@@ -213,49 +212,39 @@ void TScale::SetVisible(bool value) {
 }
 
 void TScale::CalcScaleFactors() {
-    if (readingLayout || rangeHigh == rangeLow) {
-        return;
+    if (readingLayout || !TScaleMap::CanMap(rangeLow, rangeHigh, logarithmic)) {
+        return; // equal ends, or a range a logarithm cannot take: the old transform stays
     }
-    const bool logScale = logarithmic;
-    if (logScale && !(rangeLow > 0 && rangeHigh > 0)) {
-        return; // a logarithm cannot take the range: the old transform stays
-    }
-    const double lo = logScale ? std::log(rangeLow) : rangeLow;
-    const double hi = logScale ? std::log(rangeHigh) : rangeHigh;
+    map.SetRange(rangeLow, rangeHigh, logarithmic);
+    // The map runs from the start pixel (left or top) over the span between the margins.
+    constexpr auto fromStart = TScaleMap::TOffsetForm::FromFirstEnd;
     if (horizontal()) {
-        const int n = width() - marginLeft - marginRight - 1;
-        if (n <= 0) {
-            factor = 0;
-            offset = width() / 2.0;
+        const int end = width() - marginRight - 1;
+        if (end - marginLeft <= 0) {
+            map.Centre(width() / 2.0);
             return;
         }
-        factor = n / (hi - lo);
-        offset = marginLeft - lo * factor;
+        map.Fit(rangeLow, marginLeft, rangeHigh, end, fromStart);
     } else {
-        const int n = height() - marginTop - marginBottom - 1;
-        if (n <= 0) {
-            factor = 0;
-            offset = height() / 2.0;
+        const int end = height() - marginBottom - 1;
+        if (end - marginTop <= 0) {
+            map.Centre(height() / 2.0);
             return;
         }
-        factor = n / (lo - hi);
-        offset = marginTop - hi * factor;
+        map.Fit(rangeHigh, marginTop, rangeLow, end, fromStart);
     }
 }
 
-int TScale::ValueToPixel(double value) const {
-    double p = 0;
-    if (logarithmic) {
-        if (value <= MinLogValue) {
-            return rangeHigh >= rangeLow ? 0 : width();
-        }
-        p = factor * std::log(value) + offset;
-    } else {
-        p = factor * value + offset;
-    }
-    constexpr double limit = std::numeric_limits<std::int32_t>::max();
-    return RoundInt32(std::clamp(p, -limit, limit));
+TScaleMap TScale::currentMap() const {
+    // The factors are those last computed; the flag and the range are read now, as the scale
+    // has always placed values (a label type change clears the flag without new factors).
+    TScaleMap m = map;
+    m.SetRange(rangeLow, rangeHigh, logarithmic);
+    m.SetOutsidePixels(rangeHigh >= rangeLow ? 0 : width(), 0);
+    return m;
 }
+
+int TScale::ValueToPixel(double value) const { return currentMap().Pixel(value); }
 
 double TScale::TickValue(int index) const {
     return index >= 1 && index <= numTicks ? tickList[static_cast<std::size_t>(index - 1)] : 0.0;
@@ -590,8 +579,7 @@ void TScale::Assign(const TScale& s) {
     colorScheme = s.colorScheme;
     OnScaleTickDrawn = s.OnScaleTickDrawn;
     logarithmic = s.logarithmic;
-    factor = s.factor;
-    offset = s.offset;
+    map = s.map;
     rangeLow = s.rangeLow;
     rangeHigh = s.rangeHigh;
     shortTicks = s.shortTicks;

@@ -6,6 +6,7 @@
 #include "chart/ChartEvents.h"
 #include "chart/ChartTypes.h"
 #include "chart/DTLabel.h"
+#include "chart/ScaleMap.h"
 #include "chart/ScaleTicks.h"
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
@@ -121,8 +122,8 @@ public:
 
     // The transform: a value v lies at pixel Factor * v + Offset along the scale (of ln v on
     // a logarithmic scale).
-    double Factor() const { return factor; }
-    double Offset() const { return offset; }
+    double Factor() const { return map.Factor(); }
+    double Offset() const { return map.Offset(); }
     void CalcScaleFactors();
     int ValueToPixel(double value) const;
     // Entry index (1..NumTicks) of the tick list; 0 for any other index.
@@ -180,6 +181,7 @@ private:
     int horizontalLabelLeft(int pixel, int w) const;
     void drawCaption(Canvas& c, int b);
     TScaleTickSettings tickSettings() const;
+    TScaleMap currentMap() const;
 
     QString caption;
     int captionPosX = 4;
@@ -210,8 +212,7 @@ private:
     QString userTickText;
     bool visible = true;
 
-    double factor = 1.0;
-    double offset = 0.0;
+    TScaleMap map{1.0, 0.0};
     TColor darkColor = clBlack;
     TColor shadowColor = clGray;
     TColor highlightColor = clWhite;
