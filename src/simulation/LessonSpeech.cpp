@@ -41,6 +41,32 @@ TLessonSpeech::TLessonSpeech(TFrmMeasLoc& window) : QObject(&window), w(window) 
     }
 }
 
+const char* TLessonSpeech::OrdinalKey(std::int32_t number) {
+    const std::int32_t lastTwo = number % 100;
+    if (lastTwo < 0 || (lastTwo >= 11 && lastTwo <= 13))
+        return OrdinalKeys.at(3);
+    switch (lastTwo % 10) {
+    case 1:
+        return OrdinalKeys.at(0);
+    case 2:
+        return OrdinalKeys.at(1);
+    case 3:
+        return OrdinalKeys.at(2);
+    default:
+        return OrdinalKeys.at(3);
+    }
+}
+
+QString TLessonSpeech::Definition(TMeasure measure) const {
+    const TMeasureInfo& info = MeasureInfo(measure);
+    QStringList args;
+    for (const TDefinitionNumber& n : info.DefinitionNumbers(w.Model().SampleCount())) {
+        const QString digits = QString::number(n.Number);
+        args << (n.Ordinal ? w.Translate(QLatin1String(OrdinalKey(n.Number)), {digits}) : digits);
+    }
+    return w.Translate(QLatin1String(info.DefinitionKey), args);
+}
+
 QString TLessonSpeech::Number(double value) {
     TNumLabFormat f;
     f.Value = value;
@@ -87,5 +113,14 @@ void TLessonSpeech::Update() {
                           QPoint(std::max(x0, x1), std::max(y0, y1)));
         if (strip->geometry() != place)
             strip->setGeometry(place);
+    }
+
+    // The labels say how their measures are computed; the ranks change with the sample size.
+    for (const TMeasureInfo& info : MeasureTable) {
+        TNumLab* label = w.MeasureLabel(info.Id);
+        const QString text = Definition(info.Id);
+        setDescription(label, text);
+        if (label->toolTip() != text)
+            label->setToolTip(text);
     }
 }

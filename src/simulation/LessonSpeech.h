@@ -1,8 +1,9 @@
 #pragma once
 // What the lesson tells a screen reader and the pointer's tooltips: the charts' names, the
-// histogram's description (sample size, the chosen or the picked value), and one strip per
+// histogram's description (sample size, the chosen or the picked value), one strip per
 // measure over the strip chart whose tooltip and accessible description give the measure's
-// value and the range it has covered. Every text comes from the dictionary.
+// value and the range it has covered, and on each numeric label how its measure is computed
+// for the current sample size. Every text comes from the dictionary.
 
 #include "simulation/SampleModel.h"
 
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 class QWidget;
 class TFrmMeasLoc;
@@ -25,9 +27,14 @@ public:
     static constexpr const char* StripChartName = "Strip chart";
     // Name, value, lowest, highest, width.
     static constexpr const char* StripText = "<%1%> <%2%>, moved between <%3%> and <%4%> (width <%5%>)";
+    // Ordinals, chosen by the number's ending as English writes them (1st, 2nd, 3rd, 4th, 11th,
+    // 21st); a language with one form for all gives all four the same text.
+    static constexpr std::array<const char*, 4> OrdinalKeys{"<%1%>st", "<%1%>nd", "<%1%>rd",
+                                                            "<%1%>th"};
     static constexpr std::array<const char*, 6> DictionaryKeys{
         HistogramName, HistogramText, HistogramChosenText, HistogramPickedText, StripChartName,
         StripText};
+    // The definitions' keys are in the measure table (MeasureInfo.h).
 
     explicit TLessonSpeech(TFrmMeasLoc& window);
 
@@ -39,6 +46,11 @@ public:
     QWidget* Strip(int index) const { return strips.at(static_cast<std::size_t>(index)); }
     // A value as the texts write it: two decimals, a point.
     static QString Number(double value);
+    // The key of the ordinal of a whole number (one of OrdinalKeys).
+    static const char* OrdinalKey(std::int32_t number);
+    // How the measure is computed from the current sample: its numeric label's tooltip and
+    // accessible description.
+    QString Definition(TMeasure measure) const;
 
 private:
     TFrmMeasLoc& w;

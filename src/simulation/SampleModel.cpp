@@ -40,6 +40,13 @@ TMeasureRange TSampleModel::MeasureRange(TMeasure m) const {
     return i < ranges.size() ? ranges[i] : TMeasureRange{};
 }
 
+std::int32_t TSampleModel::MedianRank(std::int32_t count) { return std::max(count / 2, 1); }
+
+TRankSpan TSampleModel::TrimmedRanks(std::int32_t count) {
+    const long double n = count;
+    return {std::max(RoundInt32(n * 0.1L), 1), std::min(RoundInt32(n * 0.9L), count)};
+}
+
 void TSampleModel::ResetRanges() {
     for (auto& r : ranges) {
         r.Min = ResetMin;
@@ -103,10 +110,9 @@ void TSampleModel::CalcMeasures() {
 
     SortArray(workCopy.data(), n, 0, true);
     // Ranks are 1-based: rank r lives in workCopy[r - 1].
-    medianValue = workCopy[slot(std::max(n / 2, 1))];
+    medianValue = workCopy[slot(MedianRank(n))];
 
-    const std::int32_t lo = std::max(RoundInt32(static_cast<long double>(n) * 0.1L), 1);
-    const std::int32_t hi = std::min(RoundInt32(static_cast<long double>(n) * 0.9L), n);
+    const auto [lo, hi] = TrimmedRanks(n);
     double trimmedSum = 0.0;
     for (std::int32_t r = lo; r <= hi; ++r) {
         trimmedSum += workCopy[slot(r)];

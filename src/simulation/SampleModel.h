@@ -21,6 +21,12 @@ struct TPopulation {
     double StandardDeviation;
 };
 
+// Ranks among the values in ascending order, 1 the smallest, both ends included.
+struct TRankSpan {
+    std::int32_t First = 0;
+    std::int32_t Last = 0;
+};
+
 struct TMeasureRange {
     double Min = 0.0;
     double Max = 0.0;
@@ -57,6 +63,14 @@ public:
     TMeasureRange MeasureRange(TMeasure m) const;
 
     std::int32_t SelectedSample() const { return selectedSample; }
+
+    // The rank whose value is the median of count values in order: count div 2, at least 1.
+    // For the even counts of the lesson that is the lower of the two middle values.
+    static std::int32_t MedianRank(std::int32_t count);
+    // The ranks whose values the trimmed mean averages: count x 0.1 and count x 0.9, each
+    // rounded to the nearest integer (halves to even) and kept within 1..count. The trim
+    // removes First - 1 values at the bottom and count - Last at the top.
+    static TRankSpan TrimmedRanks(std::int32_t count);
 
     void ResetRanges();
     // A fresh sample of 30 values drawn in order, measured, nothing selected.

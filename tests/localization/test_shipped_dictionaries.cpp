@@ -16,7 +16,9 @@
 #include "localization/Cp1252.h"
 #include "localization/ItlDictionary.h"
 #include "simulation/AboutBox.h"
+#include "simulation/LessonSpeech.h"
 #include "simulation/Measloc.h"
+#include "simulation/MeasureInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -248,6 +250,12 @@ TEST(ShippedDictionaries, TheProgramIsSeenAskingForItsKeys) {
                             "Mode", "Mean", "Median", "Trimmed Mean", "OK", "HomePage",
                             "MMText1", "MMText2", "HomePageURL", "$dlglanguage$"})
         EXPECT_EQ(keys.count(QString::fromLatin1(key)), 1u) << key;
+    // The labels' tooltips: each measure's definition, and the ordinals of the ranks in them
+    // (3rd, 15th, 27th at 30 values; 81st at 90).
+    for (const TMeasureInfo& measure : MeasureTable)
+        EXPECT_EQ(keys.count(QString::fromLatin1(measure.DefinitionKey)), 1u) << measure.CsvName;
+    for (const char* key : {"<%1%>st", "<%1%>rd", "<%1%>th"})
+        EXPECT_EQ(keys.count(QString::fromLatin1(key)), 1u) << key;
     // Nothing that is no key: no value, no program name.
     EXPECT_EQ(keys.count(QStringLiteral("Centrova")), 0u);
     EXPECT_EQ(keys.count(QStringLiteral("8.50")), 0u);
@@ -256,8 +264,12 @@ TEST(ShippedDictionaries, TheProgramIsSeenAskingForItsKeys) {
 TEST(ShippedDictionaries, EachHasEveryKeyTheProgramAsksFor) {
     const QStringList files = shippedDictionaries();
     ASSERT_GE(files.size(), 4) << "en, de, fr and es are shipped";
+    // With every ordinal form too: the lesson's sizes never ask for a 2nd, other sizes would.
+    TKeySet keys = askedKeys();
+    for (const char* key : TLessonSpeech::OrdinalKeys)
+        keys.insert(QString::fromLatin1(key));
     for (const QString& file : files)
-        EXPECT_EQ(missingKeys(file, askedKeys()), "") << file.toStdString();
+        EXPECT_EQ(missingKeys(file, keys), "") << file.toStdString();
 }
 
 TEST(ShippedDictionaries, AKeyMissingFromOneIsFound) {

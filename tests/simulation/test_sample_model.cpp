@@ -88,6 +88,10 @@ TEST(SampleModel, MedianAndTrimmedRanksForEveryCount) {
                         Row{90, 45, 9, 81}}) {
         const TSampleModel m = grownModel(r.n);
         ASSERT_EQ(m.SampleCount(), r.n);
+        // The rank functions that the window's texts use give the same ranks.
+        EXPECT_EQ(TSampleModel::MedianRank(r.n), r.median);
+        EXPECT_EQ(TSampleModel::TrimmedRanks(r.n).First, r.lo);
+        EXPECT_EQ(TSampleModel::TrimmedRanks(r.n).Last, r.hi);
         // With the values 1..n the value of rank k is k.
         EXPECT_EQ(m.MedianValue(), r.median) << r.n;
         double sum = 0;
