@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads the four measures from outside the program, as a screen reader does: through the
 Linux accessibility bus (AT-SPI), with the program on a virtual X server, and the
-histogram's description. Then presses
+histogram's description and how the median is computed. Then presses
 "More Data" through the bus and hears the labels announce their new values.
 
 Usage, inside a D-Bus session of its own:
@@ -157,6 +157,10 @@ def main():
                 fail("%s has the value %r, expected %r" % (name, value, start[NAMES[name]]))
         print("read from outside: " + ", ".join(
             "%s %s" % (n, shown(labels[n])) for n in NAMES))
+        median_said = "the 15th of the 30 values in order (with an even count, the lower of the " \
+            "two middle values)"
+        if labels["Median"].description != median_said:
+            fail("the median's label is described as %r" % labels["Median"].description)
 
         # "More Data" pressed through the bus: the labels announce their new values.
         heard = []
@@ -175,6 +179,12 @@ def main():
             want = "%.2f" % more[NAMES[name]]
             if shown(node) != want:
                 fail("after More Data %s shows %r, expected %r" % (name, shown(node), want))
+        # The labels' descriptions follow the sample's size.
+        deadline = time.monotonic() + WAIT_S
+        while time.monotonic() < deadline and "50" not in labels["Mean"].description:
+            pump(0.2)
+        if labels["Mean"].description != "the sum of the 50 values divided by 50":
+            fail("after More Data the mean's label is described as %r" % labels["Mean"].description)
         if not any(source == "Mean" for source, _ in heard):
             fail("no value change was announced for the mean; heard %r" % heard)
         print("announced: %r" % heard)
