@@ -1,10 +1,16 @@
 #include "chart/RChart.h"
 
 #include "chart/EQRXRChartError.h"
+#include "numerics/Conversions.h"
 #include "platform/Canvas.h"
 #include "platform/Cursors.h"
 #include "platform/MessageBox.h"
 
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -13,42 +19,24 @@
 
 namespace {
 
-constexpr std::array<TColor, MaxLayers> layerColors{
-    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
-    0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-
 std::size_t slot(int layer) { return static_cast<std::size_t>(layer - 1); }
 
-// One row of the standard layouts: the margins, the chart caption, and how many x and y
-// axes are shown and where.
-struct LayoutRow {
-    int bottom, top, left, right;
-    int captionX, captionY;
-    TAlignment captionAlignment;
-    TCaptionAnchorHoriz anchorH;
-    int xAxes;   // visible x axes
-    bool xBoth;  // the second x axis stands at the top
-    int yAxes;   // visible y axes
-    bool yBoth;  // the second y axis stands at the right
-};
+QImage sized(const QImage& img, int w, int h) {
+    if (img.width() == w && img.height() == h && !img.isNull()) {
+        return img;
+    }
+    return QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+}
 
-constexpr std::array<LayoutRow, 7> layoutRows{{
-    {40, 20, 50, 20, 0, -16, taRightJustify, cahChartRight, 1, false, 1, false},
-    {40, 24, 100, 20, 0, -16, taRightJustify, cahChartRight, 1, false, 2, false},
-    {40, 24, 150, 20, 0, -16, taRightJustify, cahChartRight, 1, false, 3, false},
-    {40, 24, 200, 20, 0, -16, taRightJustify, cahChartRight, 1, false, 4, false},
-    {40, 24, 50, 50, 0, -20, taCenter, cahChartCenter, 1, false, 2, true},
-    {70, 24, 100, 20, 0, -16, taRightJustify, cahChartRight, 2, false, 2, false},
-    {40, 48, 50, 50, 0, -46, taCenter, cahChartCenter, 2, true, 2, true},
-}};
+QPoint pixelOf(const QMouseEvent* e) {
+    return QPoint(CheckedInt32(e->position().x()), CheckedInt32(e->position().y()));
+}
 
 } // namespace
 
-TColor TCustomRChart::LayerColor(int layer) {
-    return layer >= 1 && layer <= MaxLayers ? layerColors[slot(layer)] : clBlack;
-}
+TColor TCustomRChart::LayerColor(int layer) { return TLayerAxes::LayerColor(layer); }
 
-TCustomRChart::TCustomRChart(QWidget* owner) : QWidget(owner), list(std::make_shared<TDisplayList>()) {
+TCustomRChart::TCustomRChart(QWidget* owner) : QWidget(owner) {
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     geometry.MarginLeft = 50;
     geometry.MarginRight = 10;
@@ -56,34 +44,27 @@ TCustomRChart::TCustomRChart(QWidget* owner) : QWidget(owner), list(std::make_sh
     geometry.MarginBottom = 32;
     layerVisible.fill(true);
     classVisible.fill(true);
-    mouseLayers.fill(false);
-    mouseLayers[0] = true;
+    createCrossHairsAndLabels();
+    createBackgroundAndJoints();
+    autoRedraw = false; // the parts change while they are put together: no repaints
+    setUpMouse();
+    createLayers();
+    applyDefaultLayout();
+    autoRedraw = true;
+}
 
-    for (int n = 1; n <= 4; ++n) {
-        auto* ch = new TCrossHair(this);
-        ch->SetLayer(n);
-        ch->OnChange = [this](QObject*) { repaintIfAuto(); };
-        crossHairs[static_cast<std::size_t>(n - 1)] = ch;
-    }
-    for (auto& label : textLabels) {
-        label = new TTextLabel(this);
-        label->SetPosX(0);
-        label->SetPosY(0);
-        label->SetAttachToData(tlamBoth);
-        label->SetColorBkg(clWhite);
-        label->SetShadowDx(3);
-        label->SetShadowDy(3);
-        label->SetFont(font());
-        label->SetVisible(false);
-        label->SetMode(tlOff);
-        label->OnChange = [this](QObject*) { repaintIfAuto(); };
-    }
+void TCustomRChart::createCrossHairsAndLabels() {
+    marks = std::make_unique<TChartMarks>(this, [this](QObject*) { repaintIfAuto(); });
+}
+
+void TCustomRChart::createBackgroundAndJoints() {
     backGroundImg = new TBakGndImg(this);
     backGroundImg->OnChange = [this](QObject*) { repaintIfAuto(); };
     jointLayers = new TJointLayers(this, this);
     jointLayers->OnChange = [this](QObject*) { repaintIfAuto(); };
+}
 
-    autoRedraw = false;
+void TCustomRChart::setUpMouse() {
     RegisterCursor(1, QStringLiteral("CURHAND"));
     RegisterCursor(2, QStringLiteral("CURZOOMW"));
     RegisterCursor(3, QStringLiteral("CURZOOMD"));
@@ -91,98 +72,43 @@ TCustomRChart::TCustomRChart(QWidget* owner) : QWidget(owner), list(std::make_sh
     // Moves without a button reach the chart too; arrow keys and Tab come with the focus.
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    for (int n = 1; n <= MaxLayers; ++n) {
-        auto* xs = new TScale(this);
-        auto* ys = new TScale(this);
-        xs->setObjectName(QStringLiteral("RC_FScale_X_%1").arg(n));
-        ys->setObjectName(QStringLiteral("RC_FScale_Y_%1").arg(n));
-        for (TScale* s : {xs, ys}) {
-            s->hide(); // drawn into the chart's picture, never as windows of their own
-            s->SetEmbedded(true);
-            s->OnScaleTickDrawn = [this](QObject*, Canvas& c, TScaleType type, double v, int x,
-                                         int y) { Fire(OnScaleTickDrawn, this, c, type, v, x, y); };
-        }
-        auto* xa = new TScalePropsHoriz(this);
-        auto* ya = new TScalePropsVert(this);
-        xa->SetColorScale(LayerColor(n));
-        ya->SetColorScale(LayerColor(n));
-        // Odd layers put their scales below and left of the data area, even ones above and
-        // right (the side and the location agree).
-        xa->SetScaleLocation(n % 2 == 1 ? slBottom : slTop);
-        ya->SetScaleLocation(n % 2 == 1 ? slLeft : slRight);
-        xa->SetScalePos((n - 1) / 2 * 30);
-        ya->SetScalePos((n - 1) / 2 * 50);
-        xa->OnChange = [this](QObject*) { axisSettingsChanged(); };
-        ya->OnChange = [this](QObject*) { axisSettingsChanged(); };
-        xScales[slot(n)] = xs;
-        yScales[slot(n)] = ys;
-        xAxes[slot(n)] = xa;
-        yAxes[slot(n)] = ya;
-    }
+}
+
+void TCustomRChart::createLayers() {
+    layerAxes = std::make_unique<TLayerAxes>(
+        this, geometry, [this](QObject*) { axisSettingsChanged(); },
+        [this](QObject*, Canvas& c, TScaleType type, double v, int x, int y) {
+            Fire(OnScaleTickDrawn, this, c, type, v, x, y);
+        });
+}
+
+void TCustomRChart::applyDefaultLayout() {
     resize(280, 200);
     geometry.Width = 280;
     geometry.Height = 200;
     SetStandardLayout(rcl_X1Bottom_Y1Left);
-    for (int n = 1; n <= MaxLayers; ++n) {
-        for (TScale* s : {XScale(n), YScale(n)}) {
-            s->SetTransparent(true);
-            s->SetColorBackGnd(windColor);
-            s->SetFrameStyle(fsNone);
-            s->resize(size());
-        }
-        copyAxisToScales(n);
-    }
-    setScaleMargins();
-    autoRedraw = true;
+    layerAxes->PrepareScales(style.WindColor, size());
+    layerAxes->SetScaleMargins();
 }
 
 TCustomRChart::~TCustomRChart() {
     // The owned objects call back into the chart on change; nothing may run while they go.
-    for (auto* a : xAxes) {
-        a->OnChange = nullptr;
-    }
-    for (auto* a : yAxes) {
-        a->OnChange = nullptr;
-    }
-    if (dataOwner != nullptr) {
-        auto& s = dataOwner->sharers;
-        s.erase(std::remove(s.begin(), s.end(), this), s.end());
-    }
-    for (TCustomRChart* sharer : sharers) {
-        sharer->dataOwner = nullptr;
-        sharer->list = std::make_shared<TDisplayList>();
-    }
+    layerAxes->Disconnect();
 }
 
 void TCustomRChart::Loaded() {
     layoutLoading = false;
-    for (int n = 1; n <= MaxLayers; ++n) {
-        copyAxisToScales(n);
-        XAxis(n)->Loading = false;
-        YAxis(n)->Loading = false;
-    }
+    layerAxes->EndLoading();
     RecalcTransforms();
     FullRepaint();
 }
 
-TScalePropsHoriz* TCustomRChart::XAxis(int layer) const {
-    return xAxes[slot(std::clamp(layer, 1, MaxLayers))];
-}
-TScalePropsVert* TCustomRChart::YAxis(int layer) const {
-    return yAxes[slot(std::clamp(layer, 1, MaxLayers))];
-}
-TScale* TCustomRChart::XScale(int layer) const {
-    return xScales[slot(std::clamp(layer, 1, MaxLayers))];
-}
-TScale* TCustomRChart::YScale(int layer) const {
-    return yScales[slot(std::clamp(layer, 1, MaxLayers))];
-}
-TCrossHair* TCustomRChart::CrossHair(int n) const {
-    return crossHairs[static_cast<std::size_t>(std::clamp(n, 1, 4) - 1)];
-}
-TTextLabel* TCustomRChart::TextLabel(int n) const {
-    return textLabels[static_cast<std::size_t>(std::clamp(n, 1, TextLabelCount) - 1)];
-}
+TScalePropsHoriz* TCustomRChart::XAxis(int layer) const { return layerAxes->XAxis(layer); }
+TScalePropsVert* TCustomRChart::YAxis(int layer) const { return layerAxes->YAxis(layer); }
+TScale* TCustomRChart::XScale(int layer) const { return layerAxes->XScale(layer); }
+TScale* TCustomRChart::YScale(int layer) const { return layerAxes->YScale(layer); }
+TCrossHair* TCustomRChart::CrossHair(int n) const { return marks->CrossHair(n); }
+TTextLabel* TCustomRChart::TextLabel(int n) const { return marks->TextLabel(n); }
 
 bool TCustomRChart::LayerVisible(int layer) const {
     return layer >= 1 && layer <= MaxLayers && layerVisible[slot(layer)];
@@ -204,7 +130,7 @@ void TCustomRChart::SetClassVisible(int c, bool value) {
 // The display list ------------------------------------------------------------------------
 
 void TCustomRChart::ClearDrawing() {
-    list->Clear();
+    share.List().Clear();
 }
 
 TDrawItem TCustomRChart::newItem(std::uint8_t kind, double x1, double y1, double x2,
@@ -220,23 +146,23 @@ TDrawItem TCustomRChart::newItem(std::uint8_t kind, double x1, double y1, double
     it.Color = dataColor;
     it.PenStyle = static_cast<std::uint8_t>(penStyle);
     it.FillColor = fillColor;
-    it.LineWidth = lineWidth;
+    it.LineWidth = style.LineWidth;
     return it;
 }
 
 void TCustomRChart::AddLine(double x1, double y1, double x2, double y2) {
-    list->Add(newItem(dkLine, x1, y1, x2, y2));
+    share.List().Add(newItem(dkLine, x1, y1, x2, y2));
 }
 
 void TCustomRChart::AddRectangle(double x1, double y1, double x2, double y2) {
-    list->Add(newItem(dkRect, x1, y1, x2, y2));
+    share.List().Add(newItem(dkRect, x1, y1, x2, y2));
 }
 
 void TCustomRChart::AddBar3D(double x1, double y1, double x2, double y2, int depth, int angle) {
     TDrawItem it = newItem(dkBar3D, x1, y1, x2, y2);
     it.Depth = depth;
     it.Angle = std::clamp(angle, 0, 180);
-    list->Add(it);
+    share.List().Add(it);
 }
 
 void TCustomRChart::ShowDrawing() {
@@ -247,25 +173,14 @@ void TCustomRChart::ShowDrawing() {
             FullRepaint();
         }
     }
-    // The whole sharing group shows the list it holds: the owner and its sharers (this
-    // chart among them when it shows another's list), and this chart's own sharers with
-    // this chart, their owner. A chart without partners has no group.
-    std::vector<TCustomRChart*> group;
-    if (dataOwner != nullptr) {
-        group.push_back(dataOwner);
-        group.insert(group.end(), dataOwner->sharers.begin(), dataOwner->sharers.end());
-    }
-    if (!sharers.empty()) {
-        group.push_back(this);
-        group.insert(group.end(), sharers.begin(), sharers.end());
-    }
-    for (TCustomRChart* c : group) {
+    // The whole sharing group shows the list it holds.
+    for (TCustomRChart* c : share.Group()) {
         c->repaintIfAuto();
     }
 }
 
 void TCustomRChart::GetItem(int index, TDrawItem& item) const {
-    if (!list->Get(index, item)) {
+    if (!share.List().Get(index, item)) {
         item.Kind = dkNone;
     }
 }
@@ -277,7 +192,7 @@ int TCustomRChart::FindNearestItem(double x, double y, std::uint8_t kindFilter,
     // Distances are measured between rounded pixels, as the items are drawn.
     px = std::nearbyint(px);
     py = std::nearbyint(py);
-    return list->FindNearest(
+    return share.List().FindNearest(
         px, py, kindFilter, classFilter,
         [this](double wx, double wy, double& qx, double& qy) {
             transform.WorldToPixelReal(activeLayer, wx, wy, qx, qy);
@@ -289,16 +204,12 @@ int TCustomRChart::FindNearestItem(double x, double y, std::uint8_t kindFilter,
 
 // Ranges -----------------------------------------------------------------------------------
 
-TAxisRange TCustomRChart::axisRange(const TScaleProps& a) const {
-    return {a.RangeLow(), a.RangeHigh(), a.Logarithmic()};
-}
-
 void TCustomRChart::RecalcTransforms() {
     if (loading()) {
         return;
     }
     for (int n = 1; n <= MaxLayers; ++n) {
-        transform.Recalc(geometry, n, axisRange(*XAxis(n)), axisRange(*YAxis(n)));
+        transform.Recalc(geometry, n, layerAxes->XRange(n), layerAxes->YRange(n));
     }
 }
 
@@ -338,24 +249,11 @@ void TCustomRChart::SetRange(int layer, double xLo, double yLo, double xHi, doub
 }
 
 void TCustomRChart::setRangeOne(int l, double xLo, double yLo, double xHi, double yHi) {
-    auto equalBounds = [](const TScaleProps& a, double& lo, double& hi) {
-        if (lo != hi) {
-            return;
-        }
-        if (a.Logarithmic()) {
-            lo /= 1.1;
-            hi *= 1.1;
-        } else {
-            lo -= a.MinRange() / 2;
-            hi += a.MinRange() / 2;
-        }
-    };
-    equalBounds(*XAxis(l), xLo, xHi);
-    equalBounds(*YAxis(l), yLo, yHi);
+    layerAxes->WidenEqualBounds(l, xLo, yLo, xHi, yHi);
     if (isometric) {
         const double c = (yLo + yHi) / 2;
         const double h = (xHi - xLo) * (geometry.AreaHeight() + 1) /
-                         std::max(geometry.AreaWidth() + 1, 1) * aspectY / aspectX / 2;
+                         std::max(geometry.AreaWidth() + 1, 1) / 2;
         yLo = c - h;
         yHi = c + h;
     }
@@ -380,42 +278,7 @@ void TCustomRChart::TakeJoinedRange(int layer, double xLo, double yLo, double xH
 }
 
 void TCustomRChart::applyWithJoins(int l, double xLo, double yLo, double xHi, double yHi) {
-    // A joined axis cannot be set directly: it keeps the range of the layer it follows.
-    const bool joining = l == joiningLayer;
-    if (jointLayers->xControlledBy(l) != l && !joining) {
-        xLo = XAxis(l)->RangeLow();
-        xHi = XAxis(l)->RangeHigh();
-    }
-    if (jointLayers->yControlledBy(l) != l && !joining) {
-        yLo = YAxis(l)->RangeLow();
-        yHi = YAxis(l)->RangeHigh();
-    }
-    applyRange(l, xLo, yLo, xHi, yHi);
-    // Layers that follow this one take its new range.
-    for (int i = 1; i <= MaxLayers; ++i) {
-        if (i == l || (jointLayers->xControlledBy(i) != l && jointLayers->yControlledBy(i) != l)) {
-            continue;
-        }
-        const TScaleProps& xs = *XAxis(jointLayers->xControlledBy(i));
-        const TScaleProps& ys = *YAxis(jointLayers->yControlledBy(i));
-        applyRange(i, xs.RangeLow(), ys.RangeLow(), xs.RangeHigh(), ys.RangeHigh());
-    }
-}
-
-void TCustomRChart::applyRange(int layer, double xLo, double yLo, double xHi, double yHi) {
-    auto apply = [](TScaleProps& a, double lo, double hi) {
-        if (!(std::fabs(lo - hi) >= a.MinRange())) {
-            return; // narrower than allowed (or NaN): the old range stays
-        }
-        if (a.Logarithmic()) {
-            a.StoreRange(lo >= MinLogValue ? lo : a.RangeLow(), hi >= MinLogValue ? hi : a.RangeHigh());
-        } else {
-            a.StoreRange(lo, hi);
-        }
-    };
-    apply(*XAxis(layer), xLo, xHi);
-    apply(*YAxis(layer), yLo, yHi);
-    copyAxisToScales(layer);
+    layerAxes->StoreWithJoins(l, xLo, yLo, xHi, yHi, *jointLayers, l == joiningLayer);
     RecalcTransforms();
 }
 
@@ -423,7 +286,7 @@ void TCustomRChart::axisSettingsChanged() {
     const bool wasSuspended = paintSuspended;
     paintSuspended = true;
     for (int n = 1; n <= MaxLayers; ++n) {
-        copyAxisToScales(n);
+        layerAxes->CopyAxisToScales(n);
     }
     for (int l = 1; l <= MaxLayers; ++l) {
         // Each layer's current range again, so that joined axes follow their controller.
@@ -432,73 +295,6 @@ void TCustomRChart::axisSettingsChanged() {
     }
     paintSuspended = wasSuspended;
     FullRepaint();
-}
-
-void TCustomRChart::copyAxisToScales(int layer) {
-    copyAxisToScale(*XAxis(layer), *XScale(layer));
-    copyAxisToScale(*YAxis(layer), *YScale(layer));
-}
-
-void TCustomRChart::copyAxisToScale(const TScaleProps& a, TScale& s) {
-    const TChartGeometry& g = geometry;
-    s.SetScaleType(a.ScaleSide());
-    switch (a.ScaleSide()) {
-    case sctXB:
-        s.SetMarginBottom(a.ScalePos() + g.Height - g.MarginTop - 1);
-        break;
-    case sctXT:
-        s.SetMarginTop(a.ScalePos() + g.Height - g.MarginBottom - g.ShadowWidth);
-        break;
-    case sctYL:
-        s.SetMarginLeft(a.ScalePos() + g.Width - g.MarginRight - g.ShadowWidth);
-        break;
-    case sctYR:
-        s.SetMarginRight(a.ScalePos() + g.Width - g.MarginLeft - 1);
-        break;
-    }
-    s.SetRangeLow(a.RangeLow());
-    s.SetRangeHigh(a.RangeHigh());
-    if (a.RangeLow() == a.RangeHigh()) {
-        s.SetRangeLow(a.RangeLow()); // the scale's own rule moves the high end
-    }
-    s.SetVisible(a.Visible());
-    s.SetCaption(a.Caption());
-    s.SetCaptionPosX(a.CaptionPosX());
-    s.SetCaptionPosY(a.CaptionPosY());
-    s.SetCaptionAlignment(a.CaptionAlignment());
-    s.SetCaptionAnchor(a.CaptionAnchor());
-    s.SetColorScale(a.ColorScale());
-    s.SetLogarithmic(a.Logarithmic());
-    s.SetLabelType(a.LabelType());
-    // After the label type, which sets four decimals for clock labels on the scale.
-    s.SetDecPlaces(a.DecPlaces());
-    s.SetShortTicks(a.ShortTicks());
-    s.SetMinTicks(a.MinTicks());
-    s.SetScaleInscript(a.ScaleInscript());
-    s.SetUserTickText(a.UserTickText());
-    s.SetFont(a.Font());
-    s.SetDateFormat(a.DateFormat());
-}
-
-void TCustomRChart::setScaleMargins() {
-    const TChartGeometry& g = geometry;
-    for (int n = 1; n <= MaxLayers; ++n) {
-        XScale(n)->SetMarginLeft(g.MarginLeft);
-        XScale(n)->SetMarginRight(g.MarginRight + g.ShadowWidth - 1);
-        YScale(n)->SetMarginTop(g.MarginTop);
-        YScale(n)->SetMarginBottom(g.MarginBottom + g.ShadowWidth - 1);
-        copyAxisToScales(n);
-    }
-}
-
-void TCustomRChart::applyIsometric(int layer, int areaWidthPlusOne) {
-    TScaleProps& x = *XAxis(layer);
-    TScaleProps& y = *YAxis(layer);
-    const double c = (y.RangeLow() + y.RangeHigh()) / 2;
-    const double h = (x.RangeHigh() - x.RangeLow()) * (geometry.AreaHeight() + 1) /
-                     std::max(areaWidthPlusOne, 1) * aspectY / aspectX / 2;
-    y.SetRangeLow(c - h);
-    y.SetRangeHigh(c + h);
 }
 
 // Properties -------------------------------------------------------------------------------
@@ -515,19 +311,19 @@ void TCustomRChart::repaintIfAuto() {
         repaintIfAuto();                                                                        \
     }
 
-CENTROVA_REPAINTING_SETTER(GridStyle, gridStyle, GridStyleType)
-CENTROVA_REPAINTING_SETTER(ChartFrameColor, chartFrameColor, TColor)
-CENTROVA_REPAINTING_SETTER(ChartColor, chartColor, TColor)
-CENTROVA_REPAINTING_SETTER(GridColor, gridColor, TColor)
-CENTROVA_REPAINTING_SETTER(Caption, caption, const QString&)
-CENTROVA_REPAINTING_SETTER(CaptionPosX, captionPosX, int)
-CENTROVA_REPAINTING_SETTER(CaptionPosY, captionPosY, int)
-CENTROVA_REPAINTING_SETTER(CaptionAlignment, captionAlignment, TAlignment)
-CENTROVA_REPAINTING_SETTER(CaptionAnchorHoriz, captionAnchorHoriz, TCaptionAnchorHoriz)
-CENTROVA_REPAINTING_SETTER(CaptionAnchorVert, captionAnchorVert, TCaptionAnchorVert)
-CENTROVA_REPAINTING_SETTER(ShadowStyle, shadowStyle, TShadowStyle)
-CENTROVA_REPAINTING_SETTER(ShadowColor, shadowColor, TColor)
-CENTROVA_REPAINTING_SETTER(ShadowBakColor, shadowBakColor, TColor)
+CENTROVA_REPAINTING_SETTER(GridStyle, style.GridStyle, GridStyleType)
+CENTROVA_REPAINTING_SETTER(ChartFrameColor, style.ChartFrameColor, TColor)
+CENTROVA_REPAINTING_SETTER(ChartColor, style.ChartColor, TColor)
+CENTROVA_REPAINTING_SETTER(GridColor, style.GridColor, TColor)
+CENTROVA_REPAINTING_SETTER(Caption, style.Caption, const QString&)
+CENTROVA_REPAINTING_SETTER(CaptionPosX, style.CaptionPosX, int)
+CENTROVA_REPAINTING_SETTER(CaptionPosY, style.CaptionPosY, int)
+CENTROVA_REPAINTING_SETTER(CaptionAlignment, style.CaptionAlignment, TAlignment)
+CENTROVA_REPAINTING_SETTER(CaptionAnchorHoriz, style.CaptionAnchorHoriz, TCaptionAnchorHoriz)
+CENTROVA_REPAINTING_SETTER(CaptionAnchorVert, style.CaptionAnchorVert, TCaptionAnchorVert)
+CENTROVA_REPAINTING_SETTER(ShadowStyle, style.ShadowStyle, TShadowStyle)
+CENTROVA_REPAINTING_SETTER(ShadowColor, style.ShadowColor, TColor)
+CENTROVA_REPAINTING_SETTER(ShadowBakColor, style.ShadowBakColor, TColor)
 CENTROVA_REPAINTING_SETTER(TextFontStyle, textFontStyle, int)
 CENTROVA_REPAINTING_SETTER(TextBkStyle, textBkStyle, TTextBkg)
 CENTROVA_REPAINTING_SETTER(TextBkColor, textBkColor, TColor)
@@ -536,11 +332,8 @@ CENTROVA_REPAINTING_SETTER(TextAlignment, textAlignment, TAlignment)
 #undef CENTROVA_REPAINTING_SETTER
 
 void TCustomRChart::SetWindColor(TColor v) {
-    windColor = v;
-    for (int n = 1; n <= MaxLayers; ++n) {
-        XScale(n)->SetColorBackGnd(v);
-        YScale(n)->SetColorBackGnd(v);
-    }
+    style.WindColor = v;
+    layerAxes->SetScaleBackground(v);
     repaintIfAuto();
 }
 
@@ -574,14 +367,14 @@ void TCustomRChart::SetClassDefault(int v) {
 
 void TCustomRChart::SetGridDx(double v) {
     if (v >= -3) {
-        gridDx = v;
+        style.GridDx = v;
         repaintIfAuto();
     }
 }
 
 void TCustomRChart::SetGridDy(double v) {
     if (v >= -3) {
-        gridDy = v;
+        style.GridDy = v;
         repaintIfAuto();
     }
 }
@@ -599,30 +392,23 @@ void TCustomRChart::applyIsometricToAll() {
     const bool wasSuspended = paintSuspended;
     paintSuspended = true;
     for (int n = 1; n <= MaxLayers; ++n) {
-        applyIsometric(n, geometry.AreaWidth() + 1);
+        layerAxes->MakeIsometric(n, geometry.AreaWidth() + 1);
     }
     paintSuspended = wasSuspended;
 }
 
-void TCustomRChart::SetMarginLeft(int v) {
-    geometry.MarginLeft = v;
-    marginChanged();
-}
+#define CENTROVA_MARGIN_SETTER(Name)                                                            \
+    void TCustomRChart::Set##Name(int v) {                                                      \
+        geometry.Name = v;                                                                      \
+        marginChanged();                                                                        \
+    }
 
-void TCustomRChart::SetMarginRight(int v) {
-    geometry.MarginRight = v;
-    marginChanged();
-}
+CENTROVA_MARGIN_SETTER(MarginLeft)
+CENTROVA_MARGIN_SETTER(MarginRight)
+CENTROVA_MARGIN_SETTER(MarginTop)
+CENTROVA_MARGIN_SETTER(MarginBottom)
 
-void TCustomRChart::SetMarginTop(int v) {
-    geometry.MarginTop = v;
-    marginChanged();
-}
-
-void TCustomRChart::SetMarginBottom(int v) {
-    geometry.MarginBottom = v;
-    marginChanged();
-}
+#undef CENTROVA_MARGIN_SETTER
 
 void TCustomRChart::marginChanged() {
     // The data area has a new shape: an isometric chart keeps its aspect on every layer.
@@ -633,7 +419,7 @@ void TCustomRChart::marginChanged() {
 }
 
 void TCustomRChart::geometryChanged() {
-    setScaleMargins();
+    layerAxes->SetScaleMargins();
     RecalcTransforms();
     repaintIfAuto();
 }
@@ -644,95 +430,43 @@ void TCustomRChart::SetShadowWidth(int v) {
 }
 
 void TCustomRChart::SetStandardLayout(TrcLayout v) {
-    const auto index = static_cast<std::size_t>(v);
-    if (index >= layoutRows.size()) {
+    const std::optional<TLayerAxes::TLayoutFrame> frame = TLayerAxes::LayoutFrame(v);
+    if (!frame) {
         return;
     }
     standardLayout = v;
     const bool wasSuspended = paintSuspended;
     paintSuspended = true;
-    const LayoutRow& r = layoutRows[index];
-    geometry.MarginBottom = r.bottom;
-    geometry.MarginTop = r.top;
-    geometry.MarginLeft = r.left;
-    geometry.MarginRight = r.right;
-    captionPosX = r.captionX;
-    captionPosY = r.captionY;
-    captionAlignment = r.captionAlignment;
-    captionAnchorHoriz = r.anchorH;
-    captionAnchorVert = cavChartTop;
-    for (int n = 1; n <= MaxLayers; ++n) {
-        TScalePropsHoriz& x = *XAxis(n);
-        TScalePropsVert& y = *YAxis(n);
-        if (n > 4) {
-            // The layers without published axes keep the sides and distances they were
-            // built with; a layout only hides their scales.
-            x.SetVisible(false);
-            y.SetVisible(false);
-            continue;
-        }
-        const bool xShown = n <= r.xAxes;
-        const bool yShown = n <= r.yAxes;
-        // The first axis of each direction at the bottom and left; further y axes side by
-        // side 50 pixels apart, further x axes 30 apart; a second axis on the far side
-        // where the layout has axes on both sides.
-        const bool xFar = r.xBoth && n == 2;
-        const bool yFar = r.yBoth && n == 2;
-        x.SetScaleLocation(xFar ? slTop : slBottom);
-        y.SetScaleLocation(yFar ? slRight : slLeft);
-        x.SetScalePos(xShown && !xFar ? (n - 1) * 30 : 0);
-        y.SetScalePos(yShown && !yFar ? (n - 1) * 50 : 0);
-        x.SetCaptionPosX(n == 1 ? 0 : 10);
-        x.SetCaptionPosY(n == 1 ? 22 : 100);
-        x.SetCaptionAlignment(taCenter);
-        x.SetCaptionAnchor(uaSclCenter);
-        y.SetCaptionPosX(n == 1 ? 0 : 10);
-        y.SetCaptionPosY(n == 1 ? -16 : 100);
-        y.SetCaptionAlignment(n == 1 ? taLeftJustify : taRightJustify);
-        y.SetCaptionAnchor(uaSclTopLft);
-        x.SetVisible(xShown);
-        y.SetVisible(yShown);
-    }
-    setScaleMargins();
+    geometry.MarginBottom = frame->MarginBottom;
+    geometry.MarginTop = frame->MarginTop;
+    geometry.MarginLeft = frame->MarginLeft;
+    geometry.MarginRight = frame->MarginRight;
+    style.CaptionPosX = frame->CaptionPosX;
+    style.CaptionPosY = frame->CaptionPosY;
+    style.CaptionAlignment = frame->CaptionAlignment;
+    style.CaptionAnchorHoriz = frame->CaptionAnchorHoriz;
+    style.CaptionAnchorVert = cavChartTop;
+    layerAxes->ApplyLayout(v);
+    layerAxes->SetScaleMargins();
     paintSuspended = wasSuspended;
 }
 
 void TCustomRChart::SetUseDataOf(TCustomRChart* other) {
-    if (other == this) {
+    switch (share.UseDataOf(other != nullptr ? &other->share : nullptr)) {
+    case TChartDataShare::TUseResult::Self:
         ShowMessage(this, QStringLiteral("RChart: Cannot share data with myself"));
         return;
-    }
-    if (!sharers.empty()) {
+    case TChartDataShare::TUseResult::HasSharers:
         ShowMessage(this,
                     QStringLiteral("RChart: Cannot use foreign data. Other RCharts are using my own data."));
         return;
-    }
-    if (other == dataOwner) {
+    case TChartDataShare::TUseResult::Full:
+        ShowMessage(this, QStringLiteral("RChart: Max. number of data shares exceeded"));
         return;
-    }
-    auto leaveOwner = [this] {
-        if (dataOwner != nullptr) {
-            auto& s = dataOwner->sharers;
-            s.erase(std::remove(s.begin(), s.end(), this), s.end());
-        }
-    };
-    if (other != nullptr) {
-        TCustomRChart* owner = other->dataOwner != nullptr ? other->dataOwner : other;
-        if (owner == this || owner == dataOwner) {
-            return; // that list is the one this chart shows already
-        }
-        if (static_cast<int>(owner->sharers.size()) >= MaxSharers) {
-            ShowMessage(this, QStringLiteral("RChart: Max. number of data shares exceeded"));
-            return;
-        }
-        leaveOwner();
-        dataOwner = owner;
-        list = owner->list;
-        owner->sharers.push_back(this);
-    } else {
-        leaveOwner();
-        dataOwner = nullptr;
-        list = std::make_shared<TDisplayList>();
+    case TChartDataShare::TUseResult::Unchanged:
+        return;
+    case TChartDataShare::TUseResult::Done:
+        break;
     }
     repaintIfAuto();
 }
@@ -752,13 +486,13 @@ void TCustomRChart::resizeEvent(QResizeEvent* event) {
     geometry.Height = height();
     for (int n = 1; n <= MaxLayers; ++n) {
         if (isometric) {
-            applyIsometric(n, geometry.Width - geometry.MarginLeft - geometry.MarginRight -
+            layerAxes->MakeIsometric(n, geometry.Width - geometry.MarginLeft - geometry.MarginRight -
                                   2 * geometry.ShadowWidth + 1);
         }
         XScale(n)->resize(size());
         YScale(n)->resize(size());
     }
-    setScaleMargins();
+    layerAxes->SetScaleMargins();
     RecalcTransforms();
     paintSuspended = wasSuspended;
     FullRepaint();
@@ -770,4 +504,296 @@ void TCustomRChart::showEvent(QShowEvent* event) {
         paintSuspended = false; // the window exists now
         FullRepaint();
     }
+}
+
+// Painting ------------------------------------------------------------------------------------
+
+TChartScene TCustomRChart::scene() const {
+    return {.Geometry = geometry,
+            .Transform = transform,
+            .Style = style,
+            .Items = share.List(),
+            .Axes = *layerAxes,
+            .Background = *backGroundImg,
+            .CrossHairs = marks->CrossHairs(),
+            .TextLabels = marks->TextLabels(),
+            .LayerVisible = layerVisible,
+            .ClassVisible = classVisible,
+            .ActiveLayer = activeLayer,
+            // The caption is written in the chart's font, in its palette's text colour.
+            .CaptionFont = font(),
+            .CaptionTextColor = FromQRgb(palette().color(QPalette::WindowText).rgb())};
+}
+
+void TCustomRChart::toWindow(const QImage& picture, int x, int y) {
+    if (windowImage.size() != size()) {
+        windowImage = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
+        windowImage.fill(ToQColor(style.WindColor));
+    }
+    {
+        QPainter p(&windowImage);
+        p.drawImage(x, y, picture);
+    }
+    update(QRect(x, y, picture.width(), picture.height()));
+}
+
+void TCustomRChart::paintEvent(QPaintEvent* event) {
+    if (windowImage.size() != size()) {
+        FullRepaint();
+    }
+    QPainter p(this);
+    p.drawImage(event->rect(), windowImage, event->rect());
+}
+
+void TCustomRChart::FullRepaint() {
+    if (!isVisible() || loading() || paintSuspended) {
+        return;
+    }
+    RecalcTransforms();
+    controlBitmap = sized(controlBitmap, geometry.Width, geometry.Height);
+    {
+        Canvas outer(controlBitmap);
+        DrawOuterArea(outer);
+    }
+    drawDataArea();
+    {
+        QPainter p(&controlBitmap);
+        p.drawImage(geometry.MarginLeft, geometry.MarginTop, chartAreaBitmap);
+    }
+    DrawCrossHairs(0, 0, controlBitmap);
+}
+
+void TCustomRChart::DataAreaRedraw() {
+    if (!isVisible() || loading() || paintSuspended) {
+        return;
+    }
+    drawDataArea();
+    DrawCrossHairs(geometry.MarginLeft, geometry.MarginTop, chartAreaBitmap);
+}
+
+void TCustomRChart::drawDataArea() {
+    chartAreaBitmap = sized(chartAreaBitmap, std::max(geometry.AreaWidth() + 1, 1),
+                            std::max(geometry.AreaHeight() + 1, 1));
+    Canvas area(chartAreaBitmap);
+    DrawChartBackground(area, 0, 0);
+    DrawItems(area, 0, 0, false, false);
+}
+
+void TCustomRChart::DrawOuterArea(Canvas& c) {
+    TChartRenderer(scene()).DrawOuterArea(c);
+    RecalcTransforms();
+    layerAxes->PaintScales(c);
+    Fire(OnScalesRendered, this, c, 0, 0);
+}
+
+void TCustomRChart::DrawChartBackground(Canvas& c, int ox, int oy) {
+    if (!TChartRenderer(scene()).DrawChartBackground(c, ox, oy)) {
+        // A picture that cannot be loaded is forgotten; that is no change to repaint for.
+        backGroundImg->OnChange = nullptr;
+        backGroundImg->SetName(QString());
+        backGroundImg->OnChange = [this](QObject*) { repaintIfAuto(); };
+    }
+}
+
+void TCustomRChart::DrawItems(Canvas& c, int ox, int oy, bool monochrome, bool noGrid) {
+    const TColor brush = c.BrushColor();
+    const TColor pen = c.PenColor();
+    Fire(OnBeforeRenderData, this, c, geometry.MarginTop - oy, geometry.MarginLeft - ox);
+    c.SetBrushColor(brush);
+    c.SetPenColor(pen);
+    TChartRenderer(scene()).DrawData(c, ox, oy, monochrome, noGrid);
+    Fire(OnDataRendered, this, c, geometry.MarginTop - oy, geometry.MarginLeft - ox);
+    TChartRenderer(scene()).DrawDataFrame(c, ox, oy);
+}
+
+void TCustomRChart::DrawCrossHairs(int ox, int oy, QImage& bitmap) {
+    TChartRenderer(scene()).DrawCrossHairs(bitmap, ox, oy);
+    toWindow(bitmap, ox, oy);
+}
+
+// The mouse -------------------------------------------------------------------------------------
+
+void TCustomRChart::updateCursor(bool inside) {
+    using TCursor = TChartMouseTracker::TCursor;
+    const TCursor cursor = mouse.Cursor(inside, mouseCursorFixed);
+    if (cursor == TCursor::Arrow || cursor == TCursor::Cross) {
+        SetApplicationCursor(QCursor(cursor == TCursor::Arrow ? Qt::ArrowCursor : Qt::CrossCursor));
+    } else if (cursor != TCursor::Keep) {
+        SetApplicationCursor(ApplicationCursor(static_cast<int>(cursor)));
+    }
+}
+
+void TCustomRChart::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = pixelOf(event);
+    mouse.NoteMouse(p.x(), p.y());
+    Fire(OnMouseMove, this, event->modifiers(), event->buttons(), p.x(), p.y());
+    handleMouseAction(p.x(), p.y(), event->buttons().testFlag(Qt::LeftButton));
+    double x = 0, y = 0;
+    PixelToWorld(activeLayer, p.x(), p.y(), x, y);
+    const bool inside = mouse.InDataArea(p.x(), p.y());
+    if (inside) {
+        mouseWorldX = x;
+        mouseWorldY = y;
+    }
+    updateCursor(inside);
+    Fire(OnMouseMoveInChart, this, inside, event->modifiers(), x, y);
+}
+
+void TCustomRChart::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = pixelOf(event);
+    const bool left = event->button() == Qt::LeftButton;
+    mouse.Press(left);
+    Fire(OnMouseDown, this, event->button(), event->modifiers(), p.x(), p.y());
+    mouse.StartBand(p.x(), p.y(), left);
+}
+
+void TCustomRChart::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = pixelOf(event);
+    Fire(OnMouseUp, this, event->button(), event->modifiers(), p.x(), p.y());
+    if (mouse.Release(event->button() == Qt::LeftButton, rect().contains(p))) {
+        Fire(OnClick, this);
+    }
+    if (mouse.BandActive()) {
+        endBand(event->button());
+    }
+}
+
+void TCustomRChart::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Qt reports the second press of a double click as this event instead of a press, so that
+    // press is swallowed (no OnMouseDown) and the release that follows is handled as usual.
+    (void)event;
+    Fire(OnDblClick, this);
+}
+
+void TCustomRChart::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    Fire(OnMouseEnter, this);
+}
+
+void TCustomRChart::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    Fire(OnMouseLeave, this);
+}
+
+bool TCustomRChart::event(QEvent* e) {
+    // Arrow keys and Tab go to the chart while it has the focus.
+    if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            keyPressEvent(static_cast<QKeyEvent*>(e));
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void TCustomRChart::handleMouseAction(int x, int y, bool leftHeld) {
+    if (const auto move = mouse.MoveBand(x, y, isometric)) {
+        if (move->Erase) {
+            xorBand(*move->Erase); // the previous one goes
+        }
+        xorBand(move->Draw);
+        return;
+    }
+    switch (mouse.Drag(x, y, leftHeld)) {
+    case TChartMouseTracker::TDragStep::Start:
+        startDrag(x, y);
+        break;
+    case TChartMouseTracker::TDragStep::MoveObject:
+        dragObject(x, y);
+        break;
+    case TChartMouseTracker::TDragStep::PanOrZoom:
+        panOrZoom(x, y);
+        break;
+    case TChartMouseTracker::TDragStep::None:
+        break;
+    }
+}
+
+void TCustomRChart::startDrag(int x, int y) {
+    std::array<TChartMouseTracker::TRange, MaxLayers> ranges{};
+    for (int n = 1; n <= MaxLayers; ++n) {
+        const TAxisRange rx = layerAxes->XRange(n), ry = layerAxes->YRange(n);
+        ranges[slot(n)] = {.XLo = rx.Low, .YLo = ry.Low, .XHi = rx.High, .YHi = ry.High};
+    }
+    mouse.StartDrag(x, y, ranges);
+    if (mouse.Action() == maDragCrossH) {
+        mouse.PickCrossHair(x, y, marks->CrossHairSpots(transform));
+    } else if (mouse.Action() == maDragLabel) {
+        mouse.PickLabel(x, y, marks->LabelSpots(transform));
+    }
+}
+
+void TCustomRChart::panOrZoom(int x, int y) {
+    const bool wasSuspended = paintSuspended;
+    paintSuspended = true;
+    for (int n = 1; n <= MaxLayers; ++n) {
+        if (!mouse.MouseLayer(n)) {
+            continue;
+        }
+        const TChartMouseTracker::TRange r = mouse.DraggedRange(
+            n, x, y, XAxis(n)->Logarithmic(), YAxis(n)->Logarithmic(), isometric);
+        applyWithJoins(n, r.XLo, r.YLo, r.XHi, r.YHi);
+    }
+    paintSuspended = wasSuspended;
+    FullRepaint();
+    Fire(OnZoomPan, this);
+}
+
+void TCustomRChart::dragObject(int x, int y) {
+    if (mouse.Action() == maDragCrossH) {
+        TCrossHair* ch = marks->MoveCrossHair(mouse.DraggedCrossHair(), x, y, transform);
+        FullRepaint();
+        Fire(OnCrossHairMove, this, ch);
+        return;
+    }
+    if (mouse.DraggedLabel() == 0) {
+        return;
+    }
+    TTextLabel* l = marks->MoveLabel(mouse.DraggedLabel(), x, y, transform);
+    FullRepaint();
+    Fire(OnTextLabelMove, this, l);
+}
+
+void TCustomRChart::xorBand(const TChartMouseTracker::TBand& band) {
+    if (windowImage.isNull()) {
+        return;
+    }
+    {
+        Canvas c(windowImage);
+        c.SetPenMode(pmXor);
+        c.SetPenColor(clWhite);
+        c.SetBrushStyle(bsClear);
+        const TChartMouseTracker::TBandRect r = TChartMouseTracker::Normalized(band);
+        c.Rectangle(r.Left, r.Top, r.Right + 1, r.Bottom + 1);
+    }
+    update();
+}
+
+void TCustomRChart::endBand(Qt::MouseButton button) {
+    const TChartMouseTracker::TBandEnd end = mouse.EndBand(button == Qt::RightButton);
+    if (end.Erase) {
+        xorBand(*end.Erase);
+    }
+    if (!end.Use) {
+        return;
+    }
+    const bool wasSuspended = paintSuspended;
+    paintSuspended = true;
+    for (int n = 1; n <= MaxLayers; ++n) {
+        if (!mouse.MouseLayer(n)) {
+            continue;
+        }
+        const bool xUp = XAxis(n)->RangeHigh() >= XAxis(n)->RangeLow();
+        const bool yUp = YAxis(n)->RangeHigh() >= YAxis(n)->RangeLow();
+        const TChartMouseTracker::TRange r = mouse.BandRange(n, transform, xUp, yUp, isometric);
+        if (mouse.Action() == maRubberBand) {
+            Fire(OnRubberBand, this, n, r.XLo, r.YLo, r.XHi, r.YHi);
+        } else {
+            applyWithJoins(n, r.XLo, r.YLo, r.XHi, r.YHi); // zoom windows ignore the limits
+        }
+    }
+    Fire(OnZoomPan, this);
+    paintSuspended = wasSuspended;
+    FullRepaint();
 }

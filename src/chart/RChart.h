@@ -1,17 +1,23 @@
 #pragma once
-// The chart control. TCustomRChart holds the behaviour: 16 layers with their axis settings
-// and embedded scales, a display list of lines, rectangles and 3-D bars drawn through the
-// layers' world-to-pixel maps, range setting with joined axes, data sharing between charts,
-// and painting into two off-screen images. TRChart publishes its properties.
+// The chart control. TCustomRChart owns the parts and ties them to the widget: 16 layers
+// whose axes and scales live in TLayerAxes, a display list of lines, rectangles and 3-D bars,
+// range setting with joined axes, data sharing between charts, the picture drawn by
+// TChartRenderer into two off-screen images, and the mouse actions decided by
+// TChartMouseTracker. TRChart publishes its properties.
 
 #include "chart/BakGndImg.h"
+#include "chart/ChartDataShare.h"
 #include "chart/ChartEvents.h"
+#include "chart/ChartMarks.h"
+#include "chart/ChartMouseTracker.h"
+#include "chart/ChartRenderer.h"
 #include "chart/ChartTransform.h"
 #include "chart/ChartTypes.h"
 #include "chart/CrossHair.h"
 #include "chart/DisplayList.h"
 #include "chart/JointLayers.h"
 #include "chart/JointLayersHost.h"
+#include "chart/LayerAxes.h"
 #include "chart/Scale.h"
 #include "chart/ScaleProps.h"
 #include "chart/TextLabel.h"
@@ -33,8 +39,8 @@ class TCustomRChart : public QWidget, public ILoadable, public IJointLayersHost 
     Q_OBJECT
 
 public:
-    static constexpr int MaxSharers = 4;
-    static constexpr int TextLabelCount = 30;
+    static constexpr int MaxSharers = TChartDataShare::MaxSharers;
+    static constexpr int TextLabelCount = TChartMarks::TextLabelCount;
 
     explicit TCustomRChart(QWidget* owner = nullptr);
     ~TCustomRChart() override;
@@ -52,8 +58,8 @@ public:
     void GetItem(int index, TDrawItem& item) const;
     int FindNearestItem(double x, double y, std::uint8_t kindFilter, std::uint8_t classFilter,
                         double& distance) const;
-    std::int32_t Count() const { return list->Count(); }
-    std::int32_t ItemCapacity() const { return list->ItemCapacity(); }
+    std::int32_t Count() const { return share.List().Count(); }
+    std::int32_t ItemCapacity() const { return share.List().ItemCapacity(); }
 
 
     // The world-to-pixel map.
@@ -97,8 +103,8 @@ public:
     void TakeJoinedRange(int layer, double xLo, double yLo, double xHi, double yHi) override;
 
     // Properties (published by TRChart).
-    int AllocSize() const { return list->AllocSize(); }
-    void SetAllocSize(int v) { list->SetAllocSize(v); }
+    int AllocSize() const { return share.List().AllocSize(); }
+    void SetAllocSize(int v) { share.List().SetAllocSize(v); }
     bool AutoRedraw() const { return autoRedraw; }
     void SetAutoRedraw(bool v) { autoRedraw = v; }
     int MarginLeft() const { return geometry.MarginLeft; }
@@ -113,11 +119,11 @@ public:
     void SetBackGroundImg(TBakGndImg* v);
     int ClassDefault() const { return classDefault; }
     void SetClassDefault(int v);
-    GridStyleType GridStyle() const { return gridStyle; }
+    GridStyleType GridStyle() const { return style.GridStyle; }
     void SetGridStyle(GridStyleType v);
-    double GridDx() const { return gridDx; }
+    double GridDx() const { return style.GridDx; }
     void SetGridDx(double v);
-    double GridDy() const { return gridDy; }
+    double GridDy() const { return style.GridDy; }
     void SetGridDy(double v);
     bool Isometric() const { return isometric; }
     void SetIsometric(bool v);
@@ -125,47 +131,47 @@ public:
     void SetDataColor(TColor v) { dataColor = v; }
     TPenStyle PenStyle() const { return penStyle; }
     void SetPenStyle(TPenStyle v) { penStyle = v; }
-    TColor ChartFrameColor() const { return chartFrameColor; }
+    TColor ChartFrameColor() const { return style.ChartFrameColor; }
     void SetChartFrameColor(TColor v);
     TColor FillColor() const { return fillColor; }
     void SetFillColor(TColor v) { fillColor = v; }
-    TColor ChartColor() const { return chartColor; }
+    TColor ChartColor() const { return style.ChartColor; }
     void SetChartColor(TColor v);
-    TColor WindColor() const { return windColor; }
+    TColor WindColor() const { return style.WindColor; }
     void SetWindColor(TColor v);
-    TColor GridColor() const { return gridColor; }
+    TColor GridColor() const { return style.GridColor; }
     void SetGridColor(TColor v);
     TJointLayers* JointLayers() const { return jointLayers; }
     void SetJointLayers(TJointLayers* v);
-    int LineWidth() const { return lineWidth; }
-    void SetLineWidth(int v) { lineWidth = std::clamp(v, 0, 255); }
-    QString Caption() const { return caption; }
+    int LineWidth() const { return style.LineWidth; }
+    void SetLineWidth(int v) { style.LineWidth = std::clamp(v, 0, 255); }
+    QString Caption() const { return style.Caption; }
     void SetCaption(const QString& v);
-    int CaptionPosX() const { return captionPosX; }
+    int CaptionPosX() const { return style.CaptionPosX; }
     void SetCaptionPosX(int v);
-    int CaptionPosY() const { return captionPosY; }
+    int CaptionPosY() const { return style.CaptionPosY; }
     void SetCaptionPosY(int v);
-    TAlignment CaptionAlignment() const { return captionAlignment; }
+    TAlignment CaptionAlignment() const { return style.CaptionAlignment; }
     void SetCaptionAlignment(TAlignment v);
-    TCaptionAnchorHoriz CaptionAnchorHoriz() const { return captionAnchorHoriz; }
+    TCaptionAnchorHoriz CaptionAnchorHoriz() const { return style.CaptionAnchorHoriz; }
     void SetCaptionAnchorHoriz(TCaptionAnchorHoriz v);
-    TCaptionAnchorVert CaptionAnchorVert() const { return captionAnchorVert; }
+    TCaptionAnchorVert CaptionAnchorVert() const { return style.CaptionAnchorVert; }
     void SetCaptionAnchorVert(TCaptionAnchorVert v);
-    TMouseActMode MouseAction() const { return mouseAction; }
-    void SetMouseAction(TMouseActMode v) { mouseAction = v; }
+    TMouseActMode MouseAction() const { return mouse.Action(); }
+    void SetMouseAction(TMouseActMode v) { mouse.SetAction(v); }
     bool MouseCursorFixed() const { return mouseCursorFixed; }
     void SetMouseCursorFixed(bool v) { mouseCursorFixed = v; }
     TrcLayout StandardLayout() const { return standardLayout; }
     void SetStandardLayout(TrcLayout v);
     int ShadowWidth() const { return geometry.ShadowWidth; }
     void SetShadowWidth(int v);
-    TShadowStyle ShadowStyle() const { return shadowStyle; }
+    TShadowStyle ShadowStyle() const { return style.ShadowStyle; }
     void SetShadowStyle(TShadowStyle v);
-    TColor ShadowColor() const { return shadowColor; }
+    TColor ShadowColor() const { return style.ShadowColor; }
     void SetShadowColor(TColor v);
-    TColor ShadowBakColor() const { return shadowBakColor; }
+    TColor ShadowBakColor() const { return style.ShadowBakColor; }
     void SetShadowBakColor(TColor v);
-    TCustomRChart* UseDataOf() const { return dataOwner; }
+    TCustomRChart* UseDataOf() const { return share.Owner(); }
     void SetUseDataOf(TCustomRChart* other);
     int TextFontStyle() const { return textFontStyle; }
     void SetTextFontStyle(int v);
@@ -177,9 +183,11 @@ public:
     void SetTextAlignment(TAlignment v);
 
     // Outer bounds for ranges set by panning and zoom-dragging; all 0 means no limits.
-    void SetZoomLimits(double xLo, double yLo, double xHi, double yHi);
-    bool MouseLayer(int layer) const;
-    void SetMouseLayer(int layer, bool value);
+    void SetZoomLimits(double xLo, double yLo, double xHi, double yHi) {
+        mouse.SetZoomLimits(xLo, yLo, xHi, yHi);
+    }
+    bool MouseLayer(int layer) const { return mouse.MouseLayer(layer); }
+    void SetMouseLayer(int layer, bool value) { mouse.SetMouseLayer(layer, value); }
 
     using TMouseEvent = std::function<void(QObject* sender, Qt::KeyboardModifiers Shift,
                                            Qt::MouseButtons buttons, int X, int Y)>;
@@ -223,76 +231,56 @@ protected:
     double mouseWorldY = 0.0;
 
 private:
+    // The steps of construction, in their order.
+    void createCrossHairsAndLabels();
+    void createBackgroundAndJoints();
+    void setUpMouse();
+    void createLayers();
+    void applyDefaultLayout();
+
     void repaintIfAuto();
     TDrawItem newItem(std::uint8_t kind, double x1, double y1, double x2, double y2) const;
     void axisSettingsChanged();
-    void copyAxisToScales(int layer);
-    void copyAxisToScale(const TScaleProps& axis, TScale& scale);
-    void setScaleMargins();
     // After a margin or the shadow width changed: scales, transforms, repaint.
     void geometryChanged();
     void marginChanged();
     void applyIsometricToAll();
-    void applyRange(int layer, double xLo, double yLo, double xHi, double yHi);
     // Applies a range to a layer unless its axes are joined, then to the layers joined to it.
     void applyWithJoins(int layer, double xLo, double yLo, double xHi, double yHi);
-    void applyIsometric(int layer, int areaWidthPlusOne);
     void setRangeOne(int layer, double xLo, double yLo, double xHi, double yHi);
-    void drawGrid(Canvas& c, int ox, int oy);
-    void drawItem(Canvas& c, const TDrawItem& item, int ox, int oy, bool monochrome);
-    void drawTextLabel(Canvas& c, const TTextLabel& label, int ox, int oy);
+    // What the renderer draws from, as the chart holds it now.
+    TChartScene scene() const;
+    // The data area into its own image: background, then items.
+    void drawDataArea();
     void toWindow(const QImage& picture, int x, int y);
-    // Mouse handling.
-    bool inDataArea(int x, int y) const;
+    // Mouse handling: the tracker decides, the chart applies.
     void handleMouseAction(int x, int y, bool leftHeld);
     void startDrag(int x, int y);
     void panOrZoom(int x, int y);
-    void applyLimited(int layer, double xLo, double yLo, double xHi, double yHi, bool keepWidth);
     void dragObject(int x, int y);
-    void xorRectangle();
-    void endRectangle(Qt::MouseButton button);
+    void xorBand(const TChartMouseTracker::TBand& band);
+    void endBand(Qt::MouseButton button);
     void updateCursor(bool inside);
-    TAxisRange axisRange(const TScaleProps& axis) const;
     bool loading() const { return layoutLoading; }
 
-    std::shared_ptr<TDisplayList> list;
+    TChartDataShare share{this};
     TChartGeometry geometry;
     TChartTransform transform;
-    std::array<TScalePropsHoriz*, MaxLayers> xAxes{};
-    std::array<TScalePropsVert*, MaxLayers> yAxes{};
-    std::array<TScale*, MaxLayers> xScales{};
-    std::array<TScale*, MaxLayers> yScales{};
-    std::array<TCrossHair*, 4> crossHairs{};
-    std::array<TTextLabel*, TextLabelCount> textLabels{};
+    TChartStyle style;
+    std::unique_ptr<TLayerAxes> layerAxes;
+    TChartMouseTracker mouse{geometry};
+    std::unique_ptr<TChartMarks> marks;
     TBakGndImg* backGroundImg = nullptr;
     TJointLayers* jointLayers = nullptr;
 
     bool autoRedraw = true;
     int classDefault = 0;
-    GridStyleType gridStyle = gsNone;
-    double gridDx = 0.0;
-    double gridDy = 0.0;
     bool isometric = false;
     TColor dataColor = clBlack;
     TPenStyle penStyle = psSolid;
-    TColor chartFrameColor = clBlack;
     TColor fillColor = clSilver;
-    TColor chartColor = clWhite;
-    TColor windColor = clBtnFace;
-    TColor gridColor = clBlack;
-    int lineWidth = 1;
-    QString caption;
-    int captionPosX = 0;
-    int captionPosY = -15;
-    TAlignment captionAlignment = taRightJustify;
-    TCaptionAnchorHoriz captionAnchorHoriz = cahChartRight;
-    TCaptionAnchorVert captionAnchorVert = cavChartTop;
-    TMouseActMode mouseAction = maNone;
     bool mouseCursorFixed = true;
     TrcLayout standardLayout = rcl_X1Bottom_Y1Left;
-    TShadowStyle shadowStyle = ssFlying;
-    TColor shadowColor = clGrayText;
-    TColor shadowBakColor = clBtnFace;
     int textFontStyle = 0;
     TTextBkg textBkStyle = tbClear;
     TColor textBkColor = clWhite;
@@ -301,35 +289,13 @@ private:
     int activeLayer = 1;
     std::array<bool, MaxLayers> layerVisible{};
     std::array<bool, 256> classVisible{};
-    std::array<bool, MaxLayers> mouseLayers{};
     bool paintSuspended = true;
     bool layoutLoading = true;
-    TCustomRChart* dataOwner = nullptr;
     int joiningLayer = 0; // the layer being given its controller's range by a join
-    std::vector<TCustomRChart*> sharers;
-    double aspectX = 1.0;
-    double aspectY = 1.0;
-
-    struct SavedRange {
-        double xLo = 0, xHi = 0, yLo = 0, yHi = 0;
-    };
-    QPoint lastMouse;
-    bool dragActive = false;
-    QPoint dragStart;
-    std::array<SavedRange, MaxLayers> savedRanges{};
-    bool rectActive = false;
-    bool rectDrawn = false;
-    QPoint rectFixed;
-    QPoint rectMoving;
-    int draggedCrossHair = 1;
-    int draggedLabel = 0;
-    bool pressedHere = false;
-    std::array<double, 4> zoomLimits{};
 
     QImage controlBitmap;
     QImage chartAreaBitmap;
     QImage windowImage;
-    std::unique_ptr<Canvas> controlCanvas;
 };
 
 class TRChart : public TCustomRChart {

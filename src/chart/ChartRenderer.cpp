@@ -1,106 +1,62 @@
-// Painting of the chart: the outer area with shadow, caption and scales, the data area with
-// background, grid and items, the cross-hairs, and the copy to the window.
+#include "chart/ChartRenderer.h"
 
+#include "chart/BakGndImg.h"
+#include "chart/CrossHair.h"
 #include "chart/GridValues.h"
-#include "chart/RChart.h"
+#include "chart/LayerAxes.h"
+#include "chart/TextLabel.h"
 #include "numerics/Conversions.h"
 #include "platform/Canvas.h"
 
-#include <QPaintEvent>
-#include <QPainter>
+#include <QImage>
+#include <QStringList>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
 // Every drawn position is kept within +-30000 pixels, so long lines are cut, never wrapped.
 int clamp30000(int v) { return std::clamp(v, -30000, 30000); }
 
-QImage sized(const QImage& img, int w, int h) {
-    if (img.width() == w && img.height() == h && !img.isNull()) {
-        return img;
-    }
-    return QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
-}
-
 } // namespace
 
-void TCustomRChart::toWindow(const QImage& picture, int x, int y) {
-    if (windowImage.size() != size()) {
-        windowImage = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
-        windowImage.fill(ToQColor(windColor));
-    }
-    {
-        QPainter p(&windowImage);
-        p.drawImage(x, y, picture);
-    }
-    update(QRect(x, y, picture.width(), picture.height()));
+void TChartRenderer::worldToPixel(int layer, double x, double y, int& px, int& py) const {
+    std::int32_t a = 0, b = 0;
+    scene.Transform.WorldToPixel(layer, x, y, a, b);
+    px = a;
+    py = b;
 }
 
-void TCustomRChart::paintEvent(QPaintEvent* event) {
-    if (windowImage.size() != size()) {
-        FullRepaint();
-    }
-    QPainter p(this);
-    p.drawImage(event->rect(), windowImage, event->rect());
+bool TChartRenderer::layerVisible(int layer) const {
+    return layer >= 1 && layer <= MaxLayers && scene.LayerVisible[static_cast<std::size_t>(layer - 1)];
 }
 
-void TCustomRChart::FullRepaint() {
-    if (!isVisible() || loading() || paintSuspended) {
-        return;
-    }
-    RecalcTransforms();
-    controlBitmap = sized(controlBitmap, geometry.Width, geometry.Height);
-    chartAreaBitmap = sized(chartAreaBitmap, std::max(geometry.AreaWidth() + 1, 1),
-                            std::max(geometry.AreaHeight() + 1, 1));
-    {
-        Canvas outer(controlBitmap);
-        DrawOuterArea(outer);
-    }
-    {
-        Canvas area(chartAreaBitmap);
-        DrawChartBackground(area, 0, 0);
-        DrawItems(area, 0, 0, false, false);
-    }
-    {
-        QPainter p(&controlBitmap);
-        p.drawImage(geometry.MarginLeft, geometry.MarginTop, chartAreaBitmap);
-    }
-    DrawCrossHairs(0, 0, controlBitmap);
+bool TChartRenderer::classVisible(int c) const {
+    return c >= 0 && c <= 255 && scene.ClassVisible[static_cast<std::size_t>(c)];
 }
 
-void TCustomRChart::DataAreaRedraw() {
-    if (!isVisible() || loading() || paintSuspended) {
-        return;
-    }
-    chartAreaBitmap = sized(chartAreaBitmap, std::max(geometry.AreaWidth() + 1, 1),
-                            std::max(geometry.AreaHeight() + 1, 1));
-    {
-        Canvas area(chartAreaBitmap);
-        DrawChartBackground(area, 0, 0);
-        DrawItems(area, 0, 0, false, false);
-    }
-    DrawCrossHairs(geometry.MarginLeft, geometry.MarginTop, chartAreaBitmap);
-}
-
-void TCustomRChart::DrawOuterArea(Canvas& c) {
-    const int w = geometry.Width;
-    const int h = geometry.Height;
-    const int sw = geometry.ShadowWidth;
+void TChartRenderer::DrawOuterArea(Canvas& c) const {
+    const TChartGeometry& g = scene.Geometry;
+    const TChartStyle& st = scene.Style;
+    const int w = g.Width;
+    const int h = g.Height;
+    const int sw = g.ShadowWidth;
     c.SetPenStyle(psSolid);
     c.SetPenMode(pmCopy);
     c.SetBrushStyle(bsSolid);
-    c.SetBrushColor(windColor);
-    c.SetPenColor(windColor);
+    c.SetBrushColor(st.WindColor);
+    c.SetPenColor(st.WindColor);
     c.Rectangle(0, 0, w, h);
     if (sw > 0) {
-        c.SetBrushColor(shadowBakColor);
-        c.SetPenColor(shadowBakColor);
+        c.SetBrushColor(st.ShadowBakColor);
+        c.SetPenColor(st.ShadowBakColor);
         c.Rectangle(w - sw, 0, w, sw);
         c.Rectangle(0, h - sw, sw, h);
-        c.SetBrushColor(shadowColor);
-        const int e = shadowStyle == ssFlying ? sw - 1 : 0;
-        c.SetPenColor(shadowStyle == ssFlying ? shadowColor : clBlack);
+        c.SetBrushColor(st.ShadowColor);
+        const int e = st.ShadowStyle == ssFlying ? sw - 1 : 0;
+        c.SetPenColor(st.ShadowStyle == ssFlying ? st.ShadowColor : clBlack);
         c.Polygon(QPolygon({QPoint(e, h - sw), QPoint(sw - 1, h - 1), QPoint(w - 1, h - 1),
                             QPoint(w - sw, h - sw)}));
         c.Polygon(QPolygon({QPoint(w - sw, h - sw), QPoint(w - 1, h - 1), QPoint(w - 1, sw - 1),
@@ -112,93 +68,84 @@ void TCustomRChart::DrawOuterArea(Canvas& c) {
         c.LineTo(0, h - sw);
         c.LineTo(0, 0);
     }
-    if (!caption.isEmpty()) {
+    if (!st.Caption.isEmpty()) {
         // Pen in the frame colour, no background, and the text in the colour of the
         // chart's font (its palette's text colour).
-        c.SetPenColor(chartFrameColor);
-        c.SetFont(font());
+        c.SetPenColor(st.ChartFrameColor);
+        c.SetFont(scene.CaptionFont);
         c.SetBrushStyle(bsClear);
-        c.SetTextColor(FromQRgb(palette().color(QPalette::WindowText).rgb()));
-        const int tw = c.TextWidth(caption);
+        c.SetTextColor(scene.CaptionTextColor);
+        const int tw = c.TextWidth(st.Caption);
         int x = 0;
-        switch (captionAnchorHoriz) {
+        switch (st.CaptionAnchorHoriz) {
         case cahControlLeft:
             x = 0;
             break;
         case cahChartLeft:
-            x = geometry.MarginLeft;
+            x = g.MarginLeft;
             break;
         case cahChartCenter:
-            x = geometry.MarginLeft + geometry.AreaWidth() / 2;
+            x = g.MarginLeft + g.AreaWidth() / 2;
             break;
         case cahChartRight:
-            x = w - geometry.MarginRight - sw;
+            x = w - g.MarginRight - sw;
             break;
         case cahControlRight:
             x = w;
             break;
         }
         int y = 0;
-        switch (captionAnchorVert) {
+        switch (st.CaptionAnchorVert) {
         case cavControlTop:
             y = 0;
             break;
         case cavChartTop:
-            y = geometry.MarginTop;
+            y = g.MarginTop;
             break;
         case cavChartCenter:
-            y = geometry.MarginTop + geometry.AreaHeight() / 2;
+            y = g.MarginTop + g.AreaHeight() / 2;
             break;
         case cavChartBottom:
-            y = h - geometry.MarginBottom;
+            y = h - g.MarginBottom;
             break;
         case cavControlBottom:
             y = h;
             break;
         }
-        x += captionPosX;
-        y += captionPosY;
-        if (captionAlignment == taRightJustify) {
+        x += st.CaptionPosX;
+        y += st.CaptionPosY;
+        if (st.CaptionAlignment == taRightJustify) {
             x -= tw;
-        } else if (captionAlignment == taCenter) {
+        } else if (st.CaptionAlignment == taCenter) {
             x -= tw / 2;
         }
-        c.TextOut(x, y, caption);
+        c.TextOut(x, y, st.Caption);
     }
-    RecalcTransforms();
-    for (auto* scales : {&xScales, &yScales}) {
-        for (TScale* s : *scales) {
-            s->SetPaintTarget(&c, 0, 0);
-            s->ForcePaint();
-            s->SetPaintTarget(nullptr, 0, 0);
-        }
-    }
-    Fire(OnScalesRendered, this, c, 0, 0);
 }
 
-void TCustomRChart::DrawChartBackground(Canvas& c, int ox, int oy) {
+bool TChartRenderer::DrawChartBackground(Canvas& c, int ox, int oy) const {
+    const TChartGeometry& g = scene.Geometry;
+    const TChartStyle& st = scene.Style;
+    const TBakGndImg& bg = scene.Background;
     c.SetPenStyle(psSolid);
     c.SetPenMode(pmCopy);
     c.SetBrushStyle(bsSolid);
-    c.SetBrushColor(chartColor);
-    c.SetPenColor(chartFrameColor);
+    c.SetBrushColor(st.ChartColor);
+    c.SetPenColor(st.ChartFrameColor);
     const int bw = c.Width();
     const int bh = c.Height();
     auto plain = [&] {
-        c.SetBrushColor(chartColor);
-        c.SetPenColor(chartFrameColor);
+        c.SetBrushColor(st.ChartColor);
+        c.SetPenColor(st.ChartFrameColor);
         c.Rectangle(ox, oy, ox + bw, oy + bh);
     };
-    if (!backGroundImg->Name().isEmpty()) {
+    if (!bg.Name().isEmpty()) {
         QImage picture;
-        if (!picture.load(backGroundImg->Name()) || picture.isNull()) {
+        if (!picture.load(bg.Name()) || picture.isNull()) {
             plain();
-            backGroundImg->OnChange = nullptr; // clearing the name is no change to repaint for
-            backGroundImg->SetName(QString());
-            backGroundImg->OnChange = [this](QObject*) { repaintIfAuto(); };
-            return;
+            return false;
         }
-        switch (backGroundImg->FillMode()) {
+        switch (bg.FillMode()) {
         case bfSimple:
             plain();
             c.Draw(0, 0, picture);
@@ -214,24 +161,24 @@ void TCustomRChart::DrawChartBackground(Canvas& c, int ox, int oy) {
             }
             break;
         }
-        return;
+        return true;
     }
     plain();
-    if (backGroundImg->AreaMode() == bamNone) {
-        return;
+    if (bg.AreaMode() == bamNone) {
+        return true;
     }
-    c.SetBrushColor(backGroundImg->AreaColor());
-    c.SetPenColor(backGroundImg->AreaColor());
+    c.SetBrushColor(bg.AreaColor());
+    c.SetPenColor(bg.AreaColor());
     int l = 0, t = 0, r = 0, b = 0;
-    WorldToPixel(1, backGroundImg->AreaLeft(), backGroundImg->AreaTop(), l, t);
-    WorldToPixel(1, backGroundImg->AreaRight(), backGroundImg->AreaBottom(), r, b);
-    l = clamp30000(l) - geometry.MarginLeft + ox;
-    r = clamp30000(r) - geometry.MarginLeft + ox;
-    t = clamp30000(t) - geometry.MarginTop + oy;
-    b = clamp30000(b) - geometry.MarginTop + oy;
+    worldToPixel(1, bg.AreaLeft(), bg.AreaTop(), l, t);
+    worldToPixel(1, bg.AreaRight(), bg.AreaBottom(), r, b);
+    l = clamp30000(l) - g.MarginLeft + ox;
+    r = clamp30000(r) - g.MarginLeft + ox;
+    t = clamp30000(t) - g.MarginTop + oy;
+    b = clamp30000(b) - g.MarginTop + oy;
     const int right = ox + bw;
     const int bottom = oy + bh;
-    switch (backGroundImg->AreaMode()) {
+    switch (bg.AreaMode()) {
     case bamLeft:
         c.Rectangle(ox, oy, l, bottom);
         break;
@@ -256,11 +203,14 @@ void TCustomRChart::DrawChartBackground(Canvas& c, int ox, int oy) {
     case bamNone:
         break;
     }
+    return true;
 }
 
-void TCustomRChart::drawGrid(Canvas& c, int ox, int oy) {
-    const TScaleProps& xa = *XAxis(activeLayer);
-    const TScaleProps& ya = *YAxis(activeLayer);
+void TChartRenderer::drawGrid(Canvas& c, int ox, int oy) const {
+    const TChartGeometry& g = scene.Geometry;
+    const TChartStyle& st = scene.Style;
+    const TScaleProps& xa = *scene.Axes.XAxis(scene.ActiveLayer);
+    const TScaleProps& ya = *scene.Axes.YAxis(scene.ActiveLayer);
     auto values = [](const TScaleProps& a, const TScale& s, double grid) {
         std::vector<double> ticks;
         for (int k = 1; k <= s.NumTicks(); ++k) {
@@ -270,29 +220,29 @@ void TCustomRChart::drawGrid(Canvas& c, int ox, int oy) {
         const double hi = std::max(a.RangeLow(), a.RangeHigh());
         return GridValues(lo, hi, grid, a.Logarithmic(), ticks);
     };
-    const std::vector<double> xs = values(xa, *XScale(activeLayer), gridDx);
-    const std::vector<double> ys = values(ya, *YScale(activeLayer), gridDy);
+    const std::vector<double> xs = values(xa, *scene.Axes.XScale(scene.ActiveLayer), st.GridDx);
+    const std::vector<double> ys = values(ya, *scene.Axes.YScale(scene.ActiveLayer), st.GridDy);
     const bool dotted =
-        gridStyle == gsHorizDotLines || gridStyle == gsVertDotLines || gridStyle == gsDotLines;
-    c.SetBrushColor(chartColor);
-    c.SetPenColor(gridColor);
+        st.GridStyle == gsHorizDotLines || st.GridStyle == gsVertDotLines || st.GridStyle == gsDotLines;
+    c.SetBrushColor(st.ChartColor);
+    c.SetPenColor(st.GridColor);
     auto line = [&](double x1, double y1, double x2, double y2) {
         int px1 = 0, py1 = 0, px2 = 0, py2 = 0;
-        WorldToPixel(activeLayer, x1, y1, px1, py1);
-        WorldToPixel(activeLayer, x2, y2, px2, py2);
-        const int ax = clamp30000(px1) - geometry.MarginLeft + ox;
-        const int ay = clamp30000(py1) - geometry.MarginTop + oy;
-        const int bx = clamp30000(px2) - geometry.MarginLeft + ox;
-        const int by = clamp30000(py2) - geometry.MarginTop + oy;
+        worldToPixel(scene.ActiveLayer, x1, y1, px1, py1);
+        worldToPixel(scene.ActiveLayer, x2, y2, px2, py2);
+        const int ax = clamp30000(px1) - g.MarginLeft + ox;
+        const int ay = clamp30000(py1) - g.MarginTop + oy;
+        const int bx = clamp30000(px2) - g.MarginLeft + ox;
+        const int by = clamp30000(py2) - g.MarginTop + oy;
         if (dotted) {
             // The gaps between the dots are the brush's: the line is laid in ChartColor
             // first, so an area fill or an image does not show through them.
             c.SetPenStyle(psSolid);
-            c.SetPenColor(chartColor);
+            c.SetPenColor(st.ChartColor);
             c.MoveTo(ax, ay);
             c.LineTo(bx, by);
             c.SetPenStyle(psDot);
-            c.SetPenColor(gridColor);
+            c.SetPenColor(st.GridColor);
         }
         c.MoveTo(ax, ay);
         c.LineTo(bx, by);
@@ -308,7 +258,7 @@ void TCustomRChart::drawGrid(Canvas& c, int ox, int oy) {
         }
     };
     c.SetPenStyle(dotted ? psDot : psSolid);
-    switch (gridStyle) {
+    switch (st.GridStyle) {
     case gsPoints: {
         int placed = 0;
         for (double x : xs) {
@@ -317,9 +267,9 @@ void TCustomRChart::drawGrid(Canvas& c, int ox, int oy) {
                     break;
                 }
                 int px = 0, py = 0;
-                WorldToPixel(activeLayer, x, y, px, py);
-                c.SetPixel(clamp30000(px) - geometry.MarginLeft + ox,
-                           clamp30000(py) - geometry.MarginTop + oy, gridColor);
+                worldToPixel(scene.ActiveLayer, x, y, px, py);
+                c.SetPixel(clamp30000(px) - g.MarginLeft + ox,
+                           clamp30000(py) - g.MarginTop + oy, st.GridColor);
             }
         }
         break;
@@ -343,14 +293,16 @@ void TCustomRChart::drawGrid(Canvas& c, int ox, int oy) {
     c.SetPenStyle(psSolid);
 }
 
-void TCustomRChart::drawItem(Canvas& c, const TDrawItem& it, int ox, int oy, bool monochrome) {
+void TChartRenderer::drawItem(Canvas& c, const TDrawItem& it, int ox, int oy,
+                              bool monochrome) const {
+    const TChartGeometry& g = scene.Geometry;
     const TColor colour = monochrome ? clBlack : it.Color;
     const TColor fill = monochrome ? clSilver : it.FillColor;
     const auto style = static_cast<TPenStyle>(std::min<int>(it.PenStyle, psInsideFrame));
     auto map = [&](double x, double y, int& px, int& py) {
-        WorldToPixel(it.Layer, x, y, px, py);
-        px = clamp30000(px) - geometry.MarginLeft + ox;
-        py = clamp30000(py) - geometry.MarginTop + oy;
+        worldToPixel(it.Layer, x, y, px, py);
+        px = clamp30000(px) - g.MarginLeft + ox;
+        py = clamp30000(py) - g.MarginTop + oy;
     };
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     map(it.X1, it.Y1, x1, y1);
@@ -406,11 +358,12 @@ void TCustomRChart::drawItem(Canvas& c, const TDrawItem& it, int ox, int oy, boo
     }
 }
 
-void TCustomRChart::drawTextLabel(Canvas& c, const TTextLabel& label, int ox, int oy) {
+void TChartRenderer::drawTextLabel(Canvas& c, const TTextLabel& label, int ox, int oy) const {
+    const TChartGeometry& g = scene.Geometry;
     // A plain rendering: the anchor in world coordinates where the label is attached to the
     // data, else in pixels of the control; lines of the caption stacked from the anchor.
     int ax = 0, ay = 0;
-    WorldToPixel(label.Layer(), label.PosX(), label.PosY(), ax, ay);
+    worldToPixel(label.Layer(), label.PosX(), label.PosY(), ax, ay);
     const TTxtLblAttachMode attach = label.AttachToData();
     const int x0 = attach == tlamXOnly || attach == tlamBoth ? ax : CheckedInt32(label.PosX());
     const int y0 = attach == tlamYOnly || attach == tlamBoth ? ay : CheckedInt32(label.PosY());
@@ -428,8 +381,8 @@ void TCustomRChart::drawTextLabel(Canvas& c, const TTextLabel& label, int ox, in
     int y = label.VerticalAlignment() == vaTop      ? y0
             : label.VerticalAlignment() == vaCenter ? y0 - h / 2
                                                     : y0 - h;
-    x = clamp30000(x) - geometry.MarginLeft + ox;
-    y = clamp30000(y) - geometry.MarginTop + oy;
+    x = clamp30000(x) - g.MarginLeft + ox;
+    y = clamp30000(y) - g.MarginTop + oy;
     const bool boxed = label.Mode() == tlBox || label.Mode() == tlShadow;
     if (label.Mode() == tlShadow) {
         c.SetPenColor(label.ColorShadow());
@@ -456,23 +409,20 @@ void TCustomRChart::drawTextLabel(Canvas& c, const TTextLabel& label, int ox, in
     }
 }
 
-void TCustomRChart::DrawItems(Canvas& c, int ox, int oy, bool monochrome, bool noGrid) {
-    const TColor brush = c.BrushColor();
-    const TColor pen = c.PenColor();
-    Fire(OnBeforeRenderData, this, c, geometry.MarginTop - oy, geometry.MarginLeft - ox);
-    c.SetBrushColor(brush);
-    c.SetPenColor(pen);
-    if (gridStyle != gsNone && !noGrid) {
+void TChartRenderer::DrawData(Canvas& c, int ox, int oy, bool monochrome, bool noGrid) const {
+    const TChartStyle& st = scene.Style;
+    if (st.GridStyle != gsNone && !noGrid) {
         drawGrid(c, ox, oy);
     }
-    c.SetPenWidth(lineWidth);
+    c.SetPenWidth(st.LineWidth);
     c.MoveTo(ox, oy);
-    c.SetPenColor(chartColor);
-    c.SetBrushColor(chartColor);
+    c.SetPenColor(st.ChartColor);
+    c.SetBrushColor(st.ChartColor);
     c.SetPenStyle(psSolid);
-    for (std::int32_t i = 0; i < list->Count(); ++i) {
-        const TDrawItem& it = (*list)[i];
-        if (!ClassVisible(it.ColorClass) || !LayerVisible(it.Layer)) {
+    const TDisplayList& list = scene.Items;
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        const TDrawItem& it = list[i];
+        if (!classVisible(it.ColorClass) || !layerVisible(it.Layer)) {
             continue;
         }
         if (it.LineWidth != c.PenWidth()) {
@@ -481,17 +431,21 @@ void TCustomRChart::DrawItems(Canvas& c, int ox, int oy, bool monochrome, bool n
         drawItem(c, it, ox, oy, monochrome);
     }
     c.SetPenWidth(1);
-    for (int n = TextLabelCount; n >= 1; --n) {
-        const TTextLabel& label = *TextLabel(n);
-        if (label.Mode() != tlOff && label.Visible() && LayerVisible(label.Layer())) {
+    // The first label is drawn last, over the others.
+    for (auto it = scene.TextLabels.rbegin(); it != scene.TextLabels.rend(); ++it) {
+        const TTextLabel& label = **it;
+        if (label.Mode() != tlOff && label.Visible() && layerVisible(label.Layer())) {
             drawTextLabel(c, label, ox, oy);
         }
     }
-    Fire(OnDataRendered, this, c, geometry.MarginTop - oy, geometry.MarginLeft - ox);
-    c.SetPenColor(chartFrameColor);
+}
+
+void TChartRenderer::DrawDataFrame(Canvas& c, int ox, int oy) const {
+    const TChartGeometry& g = scene.Geometry;
+    c.SetPenColor(scene.Style.ChartFrameColor);
     c.SetPenStyle(psSolid);
-    const int aw = geometry.AreaWidth();
-    const int ah = geometry.AreaHeight();
+    const int aw = g.AreaWidth();
+    const int ah = g.AreaHeight();
     c.MoveTo(ox, oy);
     c.LineTo(ox + aw, oy);
     c.LineTo(ox + aw, oy + ah);
@@ -499,24 +453,24 @@ void TCustomRChart::DrawItems(Canvas& c, int ox, int oy, bool monochrome, bool n
     c.LineTo(ox, oy);
 }
 
-void TCustomRChart::DrawCrossHairs(int ox, int oy, QImage& bitmap) {
+void TChartRenderer::DrawCrossHairs(QImage& bitmap, int ox, int oy) const {
     bool any = false;
-    for (TCrossHair* ch : crossHairs) {
+    for (TCrossHair* ch : scene.CrossHairs) {
         any = any || ch->Mode() != chOff;
     }
     if (any) {
         Canvas c(bitmap);
-        const TChartGeometry& g = geometry;
-        for (TCrossHair* ch : crossHairs) {
+        const TChartGeometry& g = scene.Geometry;
+        for (TCrossHair* ch : scene.CrossHairs) {
             if (ch->Mode() == chOff) {
                 continue;
             }
             int px = 0, py = 0;
-            WorldToPixel(ch->Layer(), ch->PosX(), ch->PosY(), px, py);
+            worldToPixel(ch->Layer(), ch->PosX(), ch->PosY(), px, py);
             c.SetPenColor(ch->Color());
             c.SetPenWidth(ch->LineWid());
             c.SetPenStyle(ch->LineType());
-            c.SetBrushColor(chartColor);
+            c.SetBrushColor(scene.Style.ChartColor);
             const int h = ch->LineWid() / 2;
             const int bottom = g.Height - g.MarginBottom - g.ShadowWidth;
             const int right = g.Width - g.MarginRight - g.ShadowWidth;
@@ -532,5 +486,4 @@ void TCustomRChart::DrawCrossHairs(int ox, int oy, QImage& bitmap) {
             }
         }
     }
-    toWindow(bitmap, ox, oy);
 }

@@ -1,0 +1,94 @@
+#pragma once
+// The axes of a chart's 16 layers: an x and a y axis setting object per layer, each with the
+// embedded scale that draws it, created as children of the chart. It keeps each scale in step
+// with its axis and the chart's geometry, and stores ranges with the axes' rules.
+
+#include "chart/ChartEvents.h"
+#include "chart/ChartTransform.h"
+#include "chart/ChartTypes.h"
+#include "chart/Scale.h"
+#include "chart/ScaleProps.h"
+#include "platform/Colors.h"
+
+#include <QSize>
+
+#include <array>
+#include <optional>
+
+class Canvas;
+class QWidget;
+class TJointLayers;
+
+class TLayerAxes {
+public:
+    // Creates the x and y scales and axes of every layer, in that order per layer, with
+    // `owner` as their parent. Every axis reports a change through `onAxisChange`, every scale
+    // a drawn tick through `onTickDrawn`. `geometry` is the chart's and outlives the axes.
+    TLayerAxes(QWidget* owner, const TChartGeometry& geometry, const TNotifyEvent& onAxisChange,
+               const TScaleTickDrawnEvent& onTickDrawn);
+    TLayerAxes(const TLayerAxes&) = delete;
+    TLayerAxes& operator=(const TLayerAxes&) = delete;
+
+    // The colour of layer n's axes in the 16-colour table; black outside 1..16.
+    static TColor LayerColor(int layer);
+
+    // Layers outside 1..16 are clamped.
+    TScalePropsHoriz* XAxis(int layer) const;
+    TScalePropsVert* YAxis(int layer) const;
+    TScale* XScale(int layer) const;
+    TScale* YScale(int layer) const;
+    TAxisRange XRange(int layer) const;
+    TAxisRange YRange(int layer) const;
+
+    // The scales as the chart draws them: transparent on `background`, without a frame, as
+    // large as the chart; each then takes its axis.
+    void PrepareScales(TColor background, QSize size);
+    void SetScaleBackground(TColor background);
+    void ResizeScales(QSize size);
+    // The chart's layout is loaded: the scales take their axes, the axes leave loading.
+    void EndLoading();
+    // The axes report no more changes (the chart is going).
+    void Disconnect();
+
+    void CopyAxisToScales(int layer);
+    // The scales' margins follow the chart's margins and shadow; each then takes its axis.
+    void SetScaleMargins();
+    // Paints every x scale, then every y scale, into `c`.
+    void PaintScales(Canvas& c);
+
+    // The margins and caption place a standard layout gives the chart (none for a value
+    // outside the enumeration).
+    struct TLayoutFrame {
+        int MarginBottom = 0, MarginTop = 0, MarginLeft = 0, MarginRight = 0;
+        int CaptionPosX = 0, CaptionPosY = 0;
+        TAlignment CaptionAlignment = taRightJustify;
+        TCaptionAnchorHoriz CaptionAnchorHoriz = cahChartRight;
+    };
+    static std::optional<TLayoutFrame> LayoutFrame(TrcLayout layout);
+    // The axes' part of a standard layout, after the chart took its frame: which axes of
+    // layers 1..4 are shown, on which side and how far out; the other layers' are hidden.
+    void ApplyLayout(TrcLayout layout);
+
+    // Equal range ends are moved apart by the axis' minimum range (a factor 1.1 on a
+    // logarithmic axis).
+    void WidenEqualBounds(int layer, double& xLo, double& yLo, double& xHi, double& yHi) const;
+    // Stores a layer's range where each axis admits it (not narrower than its minimum range,
+    // positive ends on a logarithmic axis), then copies the axes to the scales.
+    void StoreRange(int layer, double xLo, double yLo, double xHi, double yHi);
+    // Stores a range in a layer unless its axes are joined (`joining` lets a just-joined layer
+    // take it), then in the layers joined to it.
+    void StoreWithJoins(int layer, double xLo, double yLo, double xHi, double yHi,
+                        const TJointLayers& joints, bool joining);
+    // Gives the layer's y axis the height that shows its x range at the same scale, about
+    // the y range's centre.
+    void MakeIsometric(int layer, int areaWidthPlusOne);
+
+private:
+    void copyAxisToScale(const TScaleProps& axis, TScale& scale);
+
+    const TChartGeometry& geometry;
+    std::array<TScalePropsHoriz*, MaxLayers> xAxes{};
+    std::array<TScalePropsVert*, MaxLayers> yAxes{};
+    std::array<TScale*, MaxLayers> xScales{};
+    std::array<TScale*, MaxLayers> yScales{};
+};
