@@ -142,6 +142,7 @@ void TLayerAxes::CopyAxisToScales(int layer) {
 }
 
 void TLayerAxes::copyAxisToScale(const TScaleProps& a, TScale& s) {
+    // The side and the distance from the data area are the chart's geometry, not settings.
     const TChartGeometry& g = geometry;
     s.SetScaleType(a.ScaleSide());
     switch (a.ScaleSide()) {
@@ -158,26 +159,9 @@ void TLayerAxes::copyAxisToScale(const TScaleProps& a, TScale& s) {
         s.SetMarginRight(a.ScalePos() + g.Width - g.MarginLeft - 1);
         break;
     }
-    s.SetRangeLow(a.RangeLow());
-    s.SetRangeHigh(a.RangeHigh());
-    if (a.RangeLow() == a.RangeHigh()) {
-        s.SetRangeLow(a.RangeLow()); // the scale's own rule moves the high end
-    }
-    s.SetVisible(a.Visible());
-    s.SetCaption(a.Caption());
-    s.SetCaptionPosX(a.CaptionPosX());
-    s.SetCaptionPosY(a.CaptionPosY());
-    s.SetCaptionAlignment(a.CaptionAlignment());
-    s.SetCaptionAnchor(a.CaptionAnchor());
-    s.SetColorScale(a.ColorScale());
-    s.SetLogarithmic(a.Logarithmic());
-    s.SetLabelType(a.LabelType());
-    // After the label type, which sets four decimals for clock labels on the scale.
-    s.SetDecPlaces(a.DecPlaces());
-    s.SetShortTicks(a.ShortTicks());
-    s.SetMinTicks(a.MinTicks());
-    s.SetScaleInscript(a.ScaleInscript());
-    s.SetUserTickText(a.UserTickText());
+    s.SetSettings(a.Settings());
+    // Not among the settings: the font is the scale control's own, the date format an owned
+    // object of each.
     s.SetFont(a.Font());
     s.SetDateFormat(a.DateFormat());
 }

@@ -39,27 +39,27 @@ void TScale::Loaded() {
 }
 
 void TScale::SetCaption(const QString& value) {
-    caption = value;
+    settings.SetCaption(value);
     requestRepaint();
 }
 
 void TScale::SetCaptionPosX(int value) {
-    captionPosX = value;
+    settings.SetCaptionPosX(value);
     requestRepaint();
 }
 
 void TScale::SetCaptionPosY(int value) {
-    captionPosY = value;
+    settings.SetCaptionPosY(value);
     requestRepaint();
 }
 
 void TScale::SetCaptionAlignment(TAlignment value) {
-    captionAlignment = value;
+    settings.SetCaptionAlignment(value);
     requestRepaint();
 }
 
 void TScale::SetCaptionAnchor(TScaleUnitAnchor value) {
-    captionAnchor = value;
+    settings.SetCaptionAnchor(value);
     requestRepaint();
 }
 
@@ -71,8 +71,8 @@ void TScale::SetColorBackGnd(TColor value) {
 }
 
 void TScale::SetColorScale(TColor value) {
-    if (value != colorScale) {
-        colorScale = value;
+    if (value != settings.ColorScale()) {
+        settings.SetColorScale(value);
         requestRepaint();
     }
 }
@@ -94,7 +94,7 @@ void TScale::SetDateFormat(TDTLabel* value) {
 }
 
 void TScale::SetDecPlaces(int value) {
-    decPlaces = std::clamp(value, -3, 12);
+    settings.SetDecPlaces(value);
     recalcAndRepaint();
 }
 
@@ -111,20 +111,12 @@ void TScale::SetFrameStyle(TFrameStyle value) {
 }
 
 void TScale::SetLabelType(TFigType value) {
-    labelType = value;
-    if (value == ftDateTime) {
-        logarithmic = false;
-    } else if (value == ftTime) {
-        decPlaces = 4;
-    }
+    settings.SetLabelType(value);
     requestRepaint();
 }
 
 void TScale::SetLogarithmic(bool value) {
-    if (!value || Loading ||
-        (rangeLow >= MinLogValue && rangeHigh >= MinLogValue && labelType != ftDateTime)) {
-        logarithmic = value;
-    }
+    settings.SetLogarithmic(value, Loading);
     recalcAndRepaint();
 }
 
@@ -149,29 +141,23 @@ void TScale::SetMarginRight(int value) {
 }
 
 void TScale::SetMinTicks(int value) {
-    minTicks = value == 0 ? 0 : std::clamp(value, 2, 10);
+    settings.SetMinTicks(TScaleSettings::LimitedMinTicks(value));
     requestRepaint();
 }
 
 void TScale::SetRangeLow(double value) {
-    rangeLow = value;
-    if (value == rangeHigh) {
-        rangeHigh = value + 1;
-    }
+    settings.SetRangeLow(value);
     recalcAndRepaint();
 }
 
 void TScale::SetRangeHigh(double value) {
-    rangeHigh = value;
-    if (value == rangeLow) {
-        rangeLow = value + 1;
-    }
+    settings.SetRangeHigh(value);
     recalcAndRepaint();
 }
 
 void TScale::SetShortTicks(bool value) {
-    if (value != shortTicks) {
-        shortTicks = value;
+    if (value != settings.ShortTicks()) {
+        settings.SetShortTicks(value);
         requestRepaint();
     }
 }
@@ -182,7 +168,7 @@ void TScale::SetShowBaseLine(bool value) {
 }
 
 void TScale::SetScaleInscript(const QString& value) {
-    scaleInscript = value;
+    settings.SetScaleInscript(value);
     requestRepaint();
 }
 
@@ -199,23 +185,48 @@ void TScale::SetTransparent(bool value) {
 }
 
 void TScale::SetUserTickText(const QString& value) {
-    userTickText = value;
+    settings.SetUserTickText(value);
     requestRepaint();
 }
 
 void TScale::SetVisible(bool value) {
-    visible = value;
+    settings.SetVisible(value);
     if (!embedded && parentWidget() != nullptr) {
         QWidget::setVisible(value);
     }
     requestRepaint();
 }
 
+void TScale::SetSettings(const TScaleSettings& value) {
+    settings.SetRangeLow(value.RangeLow());
+    CalcScaleFactors();
+    settings.SetRangeHigh(value.RangeHigh());
+    CalcScaleFactors();
+    if (value.RangeLow() == value.RangeHigh()) {
+        settings.SetRangeLow(value.RangeLow()); // the high end moves above it
+        CalcScaleFactors();
+    }
+    // The logarithm is checked against the new range and the old label type, then the new
+    // label type applies its rule, then the decimals given win over the clock's four.
+    settings.SetLogarithmic(value.Logarithmic(), Loading);
+    TScaleSettings next = value;
+    next.StoreRange(settings.RangeLow(), settings.RangeHigh());
+    next.SetLogarithmic(settings.Logarithmic(), true);
+    next.SetLabelType(value.LabelType());
+    next.SetDecPlaces(value.DecPlaces());
+    next.SetMinTicks(TScaleSettings::LimitedMinTicks(value.MinTicks()));
+    settings = next;
+    if (!embedded && parentWidget() != nullptr) {
+        QWidget::setVisible(settings.Visible());
+    }
+    recalcAndRepaint();
+}
+
 void TScale::CalcScaleFactors() {
-    if (readingLayout || !TScaleMap::CanMap(rangeLow, rangeHigh, logarithmic)) {
+    if (readingLayout || !TScaleMap::CanMap(settings.RangeLow(), settings.RangeHigh(), settings.Logarithmic())) {
         return; // equal ends, or a range a logarithm cannot take: the old transform stays
     }
-    map.SetRange(rangeLow, rangeHigh, logarithmic);
+    map.SetRange(settings.RangeLow(), settings.RangeHigh(), settings.Logarithmic());
     // The map runs from the start pixel (left or top) over the span between the margins.
     constexpr auto fromStart = TScaleMap::TOffsetForm::FromFirstEnd;
     if (horizontal()) {
@@ -224,14 +235,14 @@ void TScale::CalcScaleFactors() {
             map.Centre(width() / 2.0);
             return;
         }
-        map.Fit(rangeLow, marginLeft, rangeHigh, end, fromStart);
+        map.Fit(settings.RangeLow(), marginLeft, settings.RangeHigh(), end, fromStart);
     } else {
         const int end = height() - marginBottom - 1;
         if (end - marginTop <= 0) {
             map.Centre(height() / 2.0);
             return;
         }
-        map.Fit(rangeHigh, marginTop, rangeLow, end, fromStart);
+        map.Fit(settings.RangeHigh(), marginTop, settings.RangeLow(), end, fromStart);
     }
 }
 
@@ -239,8 +250,8 @@ TScaleMap TScale::currentMap() const {
     // The factors are those last computed; the flag and the range are read now, as the scale
     // has always placed values (a label type change clears the flag without new factors).
     TScaleMap m = map;
-    m.SetRange(rangeLow, rangeHigh, logarithmic);
-    m.SetOutsidePixels(rangeHigh >= rangeLow ? 0 : width(), 0);
+    m.SetRange(settings.RangeLow(), settings.RangeHigh(), settings.Logarithmic());
+    m.SetOutsidePixels(settings.RangeHigh() >= settings.RangeLow() ? 0 : width(), 0);
     return m;
 }
 
@@ -271,7 +282,7 @@ void TScale::SetEmbedded(bool value) {
 }
 
 void TScale::ForcePaint() {
-    if (visible) {
+    if (settings.Visible()) {
         paintScale();
     }
 }
@@ -282,7 +293,7 @@ void TScale::recalcAndRepaint() {
 }
 
 void TScale::requestRepaint() {
-    if (readingLayout || paintSuspended || !visible) {
+    if (readingLayout || paintSuspended || !settings.Visible()) {
         return;
     }
     if (transparent && !embedded && paintTarget == nullptr) {
@@ -314,8 +325,8 @@ void TScale::paintScale(bool fromPaintEvent) {
 
     if (transparent) {
         target->SetBrushStyle(bsClear);
-        target->SetPenColor(colorScale);
-        target->SetTextColor(colorScale);
+        target->SetPenColor(settings.ColorScale());
+        target->SetTextColor(settings.ColorScale());
         drawScale(*target, horizontal() ? top : left);
         Fire(OnAfterScaleRendered, this, *target);
     } else {
@@ -326,8 +337,8 @@ void TScale::paintScale(bool fromPaintEvent) {
             pc.SetFont(font());
             pc.SetBrushStyle(bsSolid);
             pc.SetBrushColor(colorBackGnd);
-            pc.SetPenColor(colorScale);
-            pc.SetTextColor(colorScale);
+            pc.SetPenColor(settings.ColorScale());
+            pc.SetTextColor(settings.ColorScale());
             drawScale(pc, 0);
             Fire(OnAfterScaleRendered, this, pc);
             DrawFrame(pc, frameStyle, 0, 0, width() - 1, height() - 1, highlightColor, clSilver,
@@ -361,14 +372,14 @@ int TScale::baseLine(int offsetAcross) const {
 
 void TScale::drawScale(Canvas& c, int offsetAcross) {
     const int b = baseLine(offsetAcross);
-    if (labelType == ftTime || labelType == ftDateTime) {
+    if (settings.LabelType() == ftTime || settings.LabelType() == ftDateTime) {
         drawTimeTicks(c, b);
     } else {
         drawTicks(c, b);
     }
     drawCaption(c, b);
     if (showBaseLine) {
-        c.SetPenColor(colorScale);
+        c.SetPenColor(settings.ColorScale());
         if (horizontal()) {
             c.MoveTo(marginLeft, b);
             c.LineTo(width() - marginRight - 1, b);
@@ -379,31 +390,14 @@ void TScale::drawScale(Canvas& c, int offsetAcross) {
     }
 }
 
-TScaleTickSettings TScale::tickSettings() const {
-    TScaleTickSettings s;
-    s.RangeLow = rangeLow;
-    s.RangeHigh = rangeHigh;
-    s.MinTicks = minTicks;
-    s.DecPlaces = decPlaces;
-    s.ShortTicks = shortTicks;
-    s.Logarithmic = logarithmic;
-    s.LabelType = labelType;
-    s.UserTickText = userTickText.toStdString();
-    s.ScaleInscript = scaleInscript.toStdString();
-    return s;
-}
-
 void TScale::drawTicks(Canvas& c, int b) {
-    if (horizontal() && minTicks != 0) {
-        minTicks = std::clamp(minTicks, 2, 20);
-    }
-    drawPlannedTicks(c, b, PlanScaleTicks(tickSettings()));
+    drawPlannedTicks(c, b, PlanScaleTicks(settings.TickSettings()));
 }
 
 void TScale::drawTimeTicks(Canvas& c, int b) {
-    const TScaleTickSettings settings = tickSettings();
-    if (labelType == ftTime) {
-        if (const auto ticks = PlanClockTicks(settings)) {
+    const TScaleTickSettings tick = settings.TickSettings();
+    if (settings.LabelType() == ftTime) {
+        if (const auto ticks = PlanClockTicks(tick)) {
             drawPlannedTicks(c, b, *ticks);
         } else {
             drawTicks(c, b); // below a millisecond or a day and more: numbers
@@ -421,7 +415,7 @@ void TScale::drawTimeTicks(Canvas& c, int b) {
     f.ShortMonthName = [](int month) {
         return QLocale().monthName(month, QLocale::ShortFormat).toStdString();
     };
-    const TDateTimePlan plan = PlanDateTimeTicks(settings, f, horizontal());
+    const TDateTimePlan plan = PlanDateTimeTicks(tick, f, horizontal());
     if (plan.Message.empty()) {
         drawPlannedTicks(c, b, plan.Ticks);
     } else {
@@ -431,7 +425,7 @@ void TScale::drawTimeTicks(Canvas& c, int b) {
 }
 
 void TScale::drawMessage(Canvas& c, int b, const std::vector<std::string>& lines) {
-    const int p = ValueToPixel((rangeLow + rangeHigh) / 2);
+    const int p = ValueToPixel((settings.RangeLow() + settings.RangeHigh()) / 2);
     if (horizontal()) {
         const QString text = QString::fromStdString(lines.front());
         c.TextOut(p - c.TextWidth(text) / 2, b + 7, text);
@@ -447,7 +441,7 @@ void TScale::drawMessage(Canvas& c, int b, const std::vector<std::string>& lines
 
 void TScale::drawPlannedTicks(Canvas& c, int b, const std::vector<TScaleTick>& ticks) {
     numTicks = 0;
-    c.SetPenColor(colorScale);
+    c.SetPenColor(settings.ColorScale());
     // Ticks point away from the base line, toward the labels.
     const int direction = scaleType == sctXB || scaleType == sctYR ? -1 : 1;
     for (const TScaleTick& t : ticks) {
@@ -526,14 +520,14 @@ void TScale::drawLabel(Canvas& c, int b, int pixel, const QString& text, bool da
 }
 
 void TScale::drawCaption(Canvas& c, int b) {
-    if (caption.isEmpty()) {
+    if (settings.Caption().isEmpty()) {
         return;
     }
-    const int w = c.TextWidth(caption);
+    const int w = c.TextWidth(settings.Caption());
     int x = 0;
     int y = 0;
     if (horizontal()) {
-        switch (captionAnchor) {
+        switch (settings.CaptionAnchor()) {
         case uaSclTopLft:
             x = marginLeft;
             break;
@@ -544,10 +538,10 @@ void TScale::drawCaption(Canvas& c, int b) {
             x = width() - marginRight;
             break;
         }
-        x += captionPosX;
-        y = b + captionPosY;
+        x += settings.CaptionPosX();
+        y = b + settings.CaptionPosY();
     } else {
-        switch (captionAnchor) {
+        switch (settings.CaptionAnchor()) {
         case uaSclTopLft:
             y = marginTop;
             break;
@@ -558,37 +552,36 @@ void TScale::drawCaption(Canvas& c, int b) {
             y = height() - marginBottom;
             break;
         }
-        y += captionPosY;
-        x = b + captionPosX;
+        y += settings.CaptionPosY();
+        x = b + settings.CaptionPosX();
     }
-    if (captionAlignment == taRightJustify) {
+    if (settings.CaptionAlignment() == taRightJustify) {
         x -= w;
-    } else if (captionAlignment == taCenter) {
+    } else if (settings.CaptionAlignment() == taCenter) {
         x -= w / 2;
     }
-    c.TextOut(x, y, caption);
+    c.TextOut(x, y, settings.Caption());
 }
 
 void TScale::Assign(const TScale& s) {
+    {
+        // The other scale's settings already obey the scale's rules and are taken as they
+        // are; a copy neither shows nor hides the scale.
+        const bool shown = settings.Visible();
+        settings = s.settings;
+        settings.SetVisible(shown);
+    }
     frameStyle = s.frameStyle;
     colorBackGnd = s.colorBackGnd;
-    colorScale = s.colorScale;
     darkColor = s.darkColor;
     shadowColor = s.shadowColor;
     highlightColor = s.highlightColor;
     colorScheme = s.colorScheme;
     OnScaleTickDrawn = s.OnScaleTickDrawn;
-    logarithmic = s.logarithmic;
     map = s.map;
-    rangeLow = s.rangeLow;
-    rangeHigh = s.rangeHigh;
-    shortTicks = s.shortTicks;
     numTicks = s.numTicks;
-    minTicks = s.minTicks;
-    decPlaces = s.decPlaces;
     showBaseLine = s.showBaseLine;
     transparent = s.transparent;
-    labelType = s.labelType;
     {
         // One repaint at the end, not one per copied date setting.
         const TNotifyEvent keep = std::move(dateFormat->OnChange);
@@ -600,14 +593,7 @@ void TScale::Assign(const TScale& s) {
     marginBottom = s.marginBottom;
     marginLeft = s.marginLeft;
     marginRight = s.marginRight;
-    captionPosX = s.captionPosX;
-    captionPosY = s.captionPosY;
-    userTickText = s.userTickText;
-    scaleInscript = s.scaleInscript;
     tickList = s.tickList;
-    caption = s.caption;
-    captionAnchor = s.captionAnchor;
-    captionAlignment = s.captionAlignment;
     paintTarget = s.paintTarget;
     targetLeft = s.targetLeft;
     targetTop = s.targetTop;
@@ -618,7 +604,7 @@ void TScale::Assign(const TScale& s) {
 
 void TScale::paintEvent(QPaintEvent* event) {
     if (transparent && !embedded && paintTarget == nullptr && !readingLayout && !paintSuspended &&
-        visible) {
+        settings.Visible()) {
         paintScale(true);
     }
     QPainter p(this);

@@ -7,6 +7,7 @@
 #include "chart/ChartTypes.h"
 #include "chart/DTLabel.h"
 #include "chart/ScaleMap.h"
+#include "chart/ScaleSettings.h"
 #include "chart/ScaleTicks.h"
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
@@ -59,33 +60,33 @@ public:
     // The layout is complete: compute the transform, stop loading, paint.
     void Loaded() override;
 
-    QString Caption() const { return caption; }
+    QString Caption() const { return settings.Caption(); }
     void SetCaption(const QString& value);
-    int CaptionPosX() const { return captionPosX; }
+    int CaptionPosX() const { return settings.CaptionPosX(); }
     void SetCaptionPosX(int value);
-    int CaptionPosY() const { return captionPosY; }
+    int CaptionPosY() const { return settings.CaptionPosY(); }
     void SetCaptionPosY(int value);
-    TAlignment CaptionAlignment() const { return captionAlignment; }
+    TAlignment CaptionAlignment() const { return settings.CaptionAlignment(); }
     void SetCaptionAlignment(TAlignment value);
-    TScaleUnitAnchor CaptionAnchor() const { return captionAnchor; }
+    TScaleUnitAnchor CaptionAnchor() const { return settings.CaptionAnchor(); }
     void SetCaptionAnchor(TScaleUnitAnchor value);
     TColor ColorBackGnd() const { return colorBackGnd; }
     void SetColorBackGnd(TColor value);
-    TColor ColorScale() const { return colorScale; }
+    TColor ColorScale() const { return settings.ColorScale(); }
     void SetColorScale(TColor value);
     TColorScheme ColorScheme() const { return colorScheme; }
     void SetColorScheme(TColorScheme value);
     TDTLabel* DateFormat() const { return dateFormat; }
     void SetDateFormat(TDTLabel* value);
-    int DecPlaces() const { return decPlaces; }
+    int DecPlaces() const { return settings.DecPlaces(); }
     void SetDecPlaces(int value);
     QFont Font() const { return font(); }
     void SetFont(const QFont& value);
     TFrameStyle FrameStyle() const { return frameStyle; }
     void SetFrameStyle(TFrameStyle value);
-    TFigType LabelType() const { return labelType; }
+    TFigType LabelType() const { return settings.LabelType(); }
     void SetLabelType(TFigType value);
-    bool Logarithmic() const { return logarithmic; }
+    bool Logarithmic() const { return settings.Logarithmic(); }
     void SetLogarithmic(bool value);
     int MarginTop() const { return marginTop; }
     void SetMarginTop(int value);
@@ -95,29 +96,29 @@ public:
     void SetMarginLeft(int value);
     int MarginRight() const { return marginRight; }
     void SetMarginRight(int value);
-    int MinTicks() const { return minTicks; }
+    int MinTicks() const { return settings.MinTicks(); }
     // 0 stays 0; other values are limited to 2..10.
     void SetMinTicks(int value);
     int NumTicks() const { return numTicks; }
-    double RangeLow() const { return rangeLow; }
+    double RangeLow() const { return settings.RangeLow(); }
     // When it meets RangeHigh, RangeHigh moves one above it.
     void SetRangeLow(double value);
-    double RangeHigh() const { return rangeHigh; }
+    double RangeHigh() const { return settings.RangeHigh(); }
     // When it meets RangeLow, RangeLow moves one above it: the scale then runs downward.
     void SetRangeHigh(double value);
-    bool ShortTicks() const { return shortTicks; }
+    bool ShortTicks() const { return settings.ShortTicks(); }
     void SetShortTicks(bool value);
     bool ShowBaseLine() const { return showBaseLine; }
     void SetShowBaseLine(bool value);
-    QString ScaleInscript() const { return scaleInscript; }
+    QString ScaleInscript() const { return settings.ScaleInscript(); }
     void SetScaleInscript(const QString& value);
     TScaleType ScaleType() const { return scaleType; }
     void SetScaleType(TScaleType value);
     bool Transparent() const { return transparent; }
     void SetTransparent(bool value);
-    QString UserTickText() const { return userTickText; }
+    QString UserTickText() const { return settings.UserTickText(); }
     void SetUserTickText(const QString& value);
-    bool Visible() const { return visible; }
+    bool Visible() const { return settings.Visible(); }
     void SetVisible(bool value);
 
     // The transform: a value v lies at pixel Factor * v + Offset along the scale (of ln v on
@@ -145,6 +146,13 @@ public:
 
     // Accepts Logarithmic without checks while set; a chart's scales keep it set.
     bool Loading = true;
+
+    // The settings an axis hands over, all at once. They pass the scale's own rules as its
+    // setters would: the range end by end (the transform recomputed after each end, so a
+    // logarithmic range a logarithm cannot take keeps the transform those steps left), no
+    // logarithm under date labels, the limited tick count.
+    const TScaleSettings& Settings() const { return settings; }
+    void SetSettings(const TScaleSettings& value);
 
     // Copies the scale's settings, transform, ticks, paint target and suspension from another.
     void Assign(const TScale& source);
@@ -180,37 +188,22 @@ private:
     void drawDateLine(Canvas& c, int b, int pixel, const QString& text);
     int horizontalLabelLeft(int pixel, int w) const;
     void drawCaption(Canvas& c, int b);
-    TScaleTickSettings tickSettings() const;
     TScaleMap currentMap() const;
 
-    QString caption;
-    int captionPosX = 4;
-    int captionPosY = 4;
-    TAlignment captionAlignment = taCenter;
-    TScaleUnitAnchor captionAnchor = uaSclTopLft;
+    // What an axis hands over; the rest below is the control's own.
+    TScaleSettings settings;
     TColor colorBackGnd = clBtnFace;
-    TColor colorScale = clBlack;
     TColorScheme colorScheme = csBWG;
     TDTLabel* dateFormat;
-    int decPlaces = -2;
     TFrameStyle frameStyle = fsLowered;
-    TFigType labelType = ftNum;
-    bool logarithmic = false;
     int marginTop = 20;
     int marginBottom = 20;
     int marginLeft = 20;
     int marginRight = 20;
-    int minTicks = 3;
     int numTicks = 0;
-    double rangeLow = 0.0;
-    double rangeHigh = 100.0;
-    bool shortTicks = true;
     bool showBaseLine = true;
-    QString scaleInscript;
     TScaleType scaleType = sctXB;
     bool transparent = false;
-    QString userTickText;
-    bool visible = true;
 
     TScaleMap map{1.0, 0.0};
     TColor darkColor = clBlack;

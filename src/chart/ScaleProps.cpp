@@ -1,40 +1,44 @@
 #include "chart/ScaleProps.h"
 
-#include <algorithm>
 #include <cmath>
 
 TScaleProps::TScaleProps(QObject* owner) : QObject(owner), dateFormat(new TDTLabel(this)) {
     dateFormat->SetOwnerDefaults();
     dateFormat->OnChange = [this](QObject*) { changed(); };
+    // An axis starts with its caption at the anchor, the range 0..1 and no scale shown.
+    settings.SetCaptionPosX(0);
+    settings.SetCaptionPosY(0);
+    settings.StoreRange(0.0, 1.0);
+    settings.SetVisible(false);
 }
 
 void TScaleProps::SetCaption(const QString& value) {
-    caption = value;
+    settings.SetCaption(value);
     changed();
 }
 
 void TScaleProps::SetCaptionPosX(int value) {
-    captionPosX = value;
+    settings.SetCaptionPosX(value);
     changed();
 }
 
 void TScaleProps::SetCaptionPosY(int value) {
-    captionPosY = value;
+    settings.SetCaptionPosY(value);
     changed();
 }
 
 void TScaleProps::SetCaptionAlignment(TAlignment value) {
-    captionAlignment = value;
+    settings.SetCaptionAlignment(value);
     changed();
 }
 
 void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value) {
-    captionAnchor = value;
+    settings.SetCaptionAnchor(value);
     changed();
 }
 
 void TScaleProps::SetColorScale(TColor value) {
-    colorScale = value;
+    settings.SetColorScale(value);
     changed();
 }
 
@@ -45,7 +49,7 @@ void TScaleProps::SetDateFormat(TDTLabel* value) {
 }
 
 void TScaleProps::SetDecPlaces(int value) {
-    decPlaces = std::clamp(value, -3, 12);
+    settings.SetDecPlaces(value);
     changed();
 }
 
@@ -55,25 +59,17 @@ void TScaleProps::SetFont(const QFont& value) {
 }
 
 void TScaleProps::SetLogarithmic(bool value) {
-    if (!value || Loading ||
-        (rangeLow >= MinLogValue && rangeHigh >= MinLogValue && labelType != ftDateTime)) {
-        logarithmic = value;
-    }
+    settings.SetLogarithmic(value, Loading);
     changed();
 }
 
 void TScaleProps::SetLabelType(TFigType value) {
-    labelType = value;
-    if (value == ftDateTime) {
-        logarithmic = false;
-    } else if (value == ftTime) {
-        decPlaces = 4;
-    }
+    settings.SetLabelType(value);
     changed();
 }
 
 void TScaleProps::SetMinTicks(int value) {
-    minTicks = value;
+    settings.SetMinTicks(value);
     changed();
 }
 
@@ -83,47 +79,34 @@ void TScaleProps::SetMinRange(double value) {
         return;
     }
     minRange = value;
-    if (std::fabs(rangeHigh - rangeLow) < value) {
-        const double c = (rangeHigh + rangeLow) / 2;
-        rangeLow = c - value / 2;
-        rangeHigh = c + value / 2;
+    if (settings.WidenTo(value)) {
         changed();
     }
 }
 
 void TScaleProps::SetRangeLow(double value) {
     if (std::isnan(value)) {
-        return;
+        return; // not even a change to tell
     }
-    if (std::fabs(rangeHigh - value) < minRange) {
-        rangeLow = value;
-        rangeHigh = value + minRange;
-    } else if (!(logarithmic && value < MinLogValue)) {
-        rangeLow = value;
-    }
+    settings.SetRangeLowWithin(value, minRange);
     changed();
 }
 
 void TScaleProps::SetRangeHigh(double value) {
     if (std::isnan(value)) {
-        return;
+        return; // not even a change to tell
     }
-    if (std::fabs(rangeLow - value) < minRange) {
-        rangeHigh = value;
-        rangeLow = value - minRange;
-    } else if (!(logarithmic && value < MinLogValue)) {
-        rangeHigh = value;
-    }
+    settings.SetRangeHighWithin(value, minRange);
     changed();
 }
 
 void TScaleProps::SetShortTicks(bool value) {
-    shortTicks = value;
+    settings.SetShortTicks(value);
     changed();
 }
 
 void TScaleProps::SetScaleInscript(const QString& value) {
-    scaleInscript = value;
+    settings.SetScaleInscript(value);
     changed();
 }
 
@@ -137,12 +120,12 @@ void TScaleProps::SetScalePos(int value) {
 }
 
 void TScaleProps::SetUserTickText(const QString& value) {
-    userTickText = value;
+    settings.SetUserTickText(value);
     changed();
 }
 
 void TScaleProps::SetVisible(bool value) {
-    visible = value;
+    settings.SetVisible(value);
     changed();
 }
 

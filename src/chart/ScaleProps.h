@@ -6,6 +6,7 @@
 #include "chart/ChartEvents.h"
 #include "chart/ChartTypes.h"
 #include "chart/DTLabel.h"
+#include "chart/ScaleSettings.h"
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
 
@@ -39,58 +40,60 @@ class TScaleProps : public QObject {
 public:
     explicit TScaleProps(QObject* owner = nullptr);
 
-    QString Caption() const { return caption; }
+    QString Caption() const { return settings.Caption(); }
     void SetCaption(const QString& value);
-    int CaptionPosX() const { return captionPosX; }
+    int CaptionPosX() const { return settings.CaptionPosX(); }
     void SetCaptionPosX(int value);
-    int CaptionPosY() const { return captionPosY; }
+    int CaptionPosY() const { return settings.CaptionPosY(); }
     void SetCaptionPosY(int value);
-    TAlignment CaptionAlignment() const { return captionAlignment; }
+    TAlignment CaptionAlignment() const { return settings.CaptionAlignment(); }
     void SetCaptionAlignment(TAlignment value);
-    TScaleUnitAnchor CaptionAnchor() const { return captionAnchor; }
+    TScaleUnitAnchor CaptionAnchor() const { return settings.CaptionAnchor(); }
     void SetCaptionAnchor(TScaleUnitAnchor value);
-    TColor ColorScale() const { return colorScale; }
+    TColor ColorScale() const { return settings.ColorScale(); }
     void SetColorScale(TColor value);
     TDTLabel* DateFormat() const { return dateFormat; }
     // Copies the given format's settings into the owned one.
     void SetDateFormat(TDTLabel* value);
-    int DecPlaces() const { return decPlaces; }
+    int DecPlaces() const { return settings.DecPlaces(); }
     // Clamped to -3..12.
     void SetDecPlaces(int value);
     QFont Font() const { return font; }
     void SetFont(const QFont& value);
-    bool Logarithmic() const { return logarithmic; }
+    bool Logarithmic() const { return settings.Logarithmic(); }
     // True is refused outside loading unless both range ends are at least 1e-100 and the
     // labels are not dates; false is always taken.
     void SetLogarithmic(bool value);
-    TFigType LabelType() const { return labelType; }
+    TFigType LabelType() const { return settings.LabelType(); }
     void SetLabelType(TFigType value);
-    int MinTicks() const { return minTicks; }
+    int MinTicks() const { return settings.MinTicks(); }
     void SetMinTicks(int value);
     double MinRange() const { return minRange; }
     void SetMinRange(double value);
-    double RangeLow() const { return rangeLow; }
+    double RangeLow() const { return settings.RangeLow(); }
+    // NaN is ignored; an end closer than MinRange to the other sets that other end MinRange
+    // away; a logarithmic axis refuses an end below 1e-100.
     void SetRangeLow(double value);
-    double RangeHigh() const { return rangeHigh; }
+    double RangeHigh() const { return settings.RangeHigh(); }
     void SetRangeHigh(double value);
-    bool ShortTicks() const { return shortTicks; }
+    bool ShortTicks() const { return settings.ShortTicks(); }
     void SetShortTicks(bool value);
-    QString ScaleInscript() const { return scaleInscript; }
+    QString ScaleInscript() const { return settings.ScaleInscript(); }
     void SetScaleInscript(const QString& value);
     // The distance of the base line from the data area, kept apart for horizontal and
     // vertical sides; the current ScaleSide picks the slot.
     int ScalePos() const;
     void SetScalePos(int value);
-    QString UserTickText() const { return userTickText; }
+    QString UserTickText() const { return settings.UserTickText(); }
     void SetUserTickText(const QString& value);
-    bool Visible() const { return visible; }
+    bool Visible() const { return settings.Visible(); }
     void SetVisible(bool value);
 
     // Writes a range as the chart's range operation does: as given, not swapped, no one told.
-    void StoreRange(double low, double high) {
-        rangeLow = low;
-        rangeHigh = high;
-    }
+    void StoreRange(double low, double high) { settings.StoreRange(low, high); }
+
+    // What the axis hands to the scale that draws it (the font and the date format apart).
+    const TScaleSettings& Settings() const { return settings; }
 
     // Set from construction until the owning chart has loaded its layout.
     bool Loading = true;
@@ -103,27 +106,12 @@ protected:
     void changed() { Fire(OnChange, this); }
 
 private:
-    QString caption;
-    int captionPosX = 0;
-    int captionPosY = 0;
-    TAlignment captionAlignment = taCenter;
-    TScaleUnitAnchor captionAnchor = uaSclTopLft;
-    TColor colorScale = clBlack;
+    TScaleSettings settings;
     TDTLabel* dateFormat;
-    int decPlaces = -2;
     QFont font;
-    bool logarithmic = false;
-    TFigType labelType = ftNum;
-    int minTicks = 3;
     double minRange = 1e-10;
-    double rangeLow = 0.0;
-    double rangeHigh = 1.0;
-    bool shortTicks = true;
-    QString scaleInscript;
     int scalePosHoriz = 0;
     int scalePosVert = 0;
-    QString userTickText;
-    bool visible = false;
     TScaleType scaleSide = sctXB;
 };
 
