@@ -2,7 +2,6 @@
 
 #include "chart/DrawFrame.h"
 #include "chart/TimeScaleTicks.h"
-#include "numerics/Conversions.h"
 #include "platform/Canvas.h"
 
 #include <QLocale>
@@ -10,14 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
-
-namespace {
-constexpr int LongTickHoriz = 7;
-constexpr int LongTickVert = 6;
-constexpr int ShortTick = 4;
-} // namespace
 
 TScale::TScale(QWidget* owner) : QWidget(owner), dateFormat(new TDTLabel(this)) {
     dateFormat->SetOwnerDefaults();
@@ -356,211 +348,61 @@ void TScale::paintScale(bool fromPaintEvent) {
     }
 }
 
-int TScale::baseLine(int offsetAcross) const {
-    switch (scaleType) {
-    case sctXB:
-        return offsetAcross + height() - marginBottom - 1;
-    case sctXT:
-        return offsetAcross + marginTop;
-    case sctYL:
-        return offsetAcross + marginLeft;
-    case sctYR:
-        break;
+TScalePainter::TFrame TScale::frame() const {
+    TScalePainter::TFrame f;
+    f.Type = scaleType;
+    f.Width = width();
+    f.Height = height();
+    f.MarginLeft = marginLeft;
+    f.MarginRight = marginRight;
+    f.MarginTop = marginTop;
+    f.MarginBottom = marginBottom;
+    return f;
+}
+
+TDateTimePlan TScale::planTicks() const {
+    const TScaleTickSettings tick = settings.TickSettings();
+    if (settings.LabelType() == ftDateTime) {
+        TDateLabelSettings f;
+        f.TimeFormat = dateFormat->TimeFormat();
+        f.DateSeparator = dateFormat->DateSeparator();
+        f.TimeSeparator = dateFormat->TimeSeparator();
+        f.YearLength = dateFormat->YearLength();
+        f.MonthName = dateFormat->MonthName();
+        f.DateOrder = dateFormat->DateOrder();
+        f.DateForTime = dateFormat->DateForTime();
+        f.ShortMonthName = [](int month) {
+            return QLocale().monthName(month, QLocale::ShortFormat).toStdString();
+        };
+        return PlanDateTimeTicks(tick, f, horizontal());
     }
-    return offsetAcross + width() - marginRight - 1;
+    if (settings.LabelType() == ftTime) {
+        if (auto ticks = PlanClockTicks(tick)) {
+            return {std::move(*ticks), {}};
+        }
+        // below a millisecond or a day and more: numbers
+    }
+    return {PlanScaleTicks(tick), {}};
 }
 
 void TScale::drawScale(Canvas& c, int offsetAcross) {
-    const int b = baseLine(offsetAcross);
-    if (settings.LabelType() == ftTime || settings.LabelType() == ftDateTime) {
-        drawTimeTicks(c, b);
-    } else {
-        drawTicks(c, b);
-    }
-    drawCaption(c, b);
-    if (showBaseLine) {
-        c.SetPenColor(settings.ColorScale());
-        if (horizontal()) {
-            c.MoveTo(marginLeft, b);
-            c.LineTo(width() - marginRight - 1, b);
-        } else {
-            c.MoveTo(b, marginTop);
-            c.LineTo(b, height() - marginBottom - 1);
-        }
-    }
-}
-
-void TScale::drawTicks(Canvas& c, int b) {
-    drawPlannedTicks(c, b, PlanScaleTicks(settings.TickSettings()));
-}
-
-void TScale::drawTimeTicks(Canvas& c, int b) {
-    const TScaleTickSettings tick = settings.TickSettings();
-    if (settings.LabelType() == ftTime) {
-        if (const auto ticks = PlanClockTicks(tick)) {
-            drawPlannedTicks(c, b, *ticks);
-        } else {
-            drawTicks(c, b); // below a millisecond or a day and more: numbers
-        }
-        return;
-    }
-    TDateLabelSettings f;
-    f.TimeFormat = dateFormat->TimeFormat();
-    f.DateSeparator = dateFormat->DateSeparator();
-    f.TimeSeparator = dateFormat->TimeSeparator();
-    f.YearLength = dateFormat->YearLength();
-    f.MonthName = dateFormat->MonthName();
-    f.DateOrder = dateFormat->DateOrder();
-    f.DateForTime = dateFormat->DateForTime();
-    f.ShortMonthName = [](int month) {
-        return QLocale().monthName(month, QLocale::ShortFormat).toStdString();
+    const TScalePainter::TFrame f = frame();
+    const TScaleMap m = currentMap();
+    TScalePainter painter(settings, f, m, c, f.BaseLine(offsetAcross));
+    painter.OnTickDrawn = [this](Canvas& target, double value, int x, int y) {
+        Fire(OnScaleTickDrawn, this, target, scaleType, value, x, y);
     };
-    const TDateTimePlan plan = PlanDateTimeTicks(tick, f, horizontal());
+    const TDateTimePlan plan = planTicks();
     if (plan.Message.empty()) {
-        drawPlannedTicks(c, b, plan.Ticks);
+        painter.DrawTicks(plan.Ticks, tickList, numTicks);
     } else {
         numTicks = 0;
-        drawMessage(c, b, plan.Message);
+        painter.DrawMessage(plan.Message);
     }
-}
-
-void TScale::drawMessage(Canvas& c, int b, const std::vector<std::string>& lines) {
-    const int p = ValueToPixel((settings.RangeLow() + settings.RangeHigh()) / 2);
-    if (horizontal()) {
-        const QString text = QString::fromStdString(lines.front());
-        c.TextOut(p - c.TextWidth(text) / 2, b + 7, text);
-        return;
+    painter.DrawCaption();
+    if (showBaseLine) {
+        painter.DrawBaseLine();
     }
-    const int h = c.TextHeight(QStringLiteral("T"));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const QString text = QString::fromStdString(lines[i]);
-        const int top = p + (static_cast<int>(i) - 1) * h;
-        c.TextOut(scaleType == sctYL ? b + 2 : b - 2 - c.TextWidth(text), top, text);
-    }
-}
-
-void TScale::drawPlannedTicks(Canvas& c, int b, const std::vector<TScaleTick>& ticks) {
-    numTicks = 0;
-    c.SetPenColor(settings.ColorScale());
-    // Ticks point away from the base line, toward the labels.
-    const int direction = scaleType == sctXB || scaleType == sctYR ? -1 : 1;
-    for (const TScaleTick& t : ticks) {
-        const int p = ValueToPixel(t.Value);
-        if (t.Drawn) {
-            const int length = t.Long ? (horizontal() ? LongTickHoriz : LongTickVert) : ShortTick;
-            if (horizontal()) {
-                c.MoveTo(p, b);
-                c.LineTo(p, b + direction * length);
-            } else {
-                c.MoveTo(b, p);
-                c.LineTo(b + direction * length, p);
-            }
-        }
-        if (t.Listed && numTicks < TickListCapacity) {
-            tickList[static_cast<std::size_t>(numTicks++)] = t.Value;
-        }
-        if (t.Labelled && !t.Label.empty()) {
-            drawLabel(c, b, p, QString::fromStdString(t.Label), !t.DateLine.empty());
-        }
-        if (!t.DateLine.empty()) {
-            drawDateLine(c, b, p, QString::fromStdString(t.DateLine));
-        }
-        Fire(OnScaleTickDrawn, this, c, scaleType, t.Value, horizontal() ? p : b,
-             horizontal() ? b : p);
-    }
-}
-
-int TScale::horizontalLabelLeft(int pixel, int w) const {
-    int x = std::max(pixel - w / 2, 2);
-    if (pixel + w / 2 >= width() - 2) {
-        x = width() - 2 - w;
-    }
-    return x;
-}
-
-void TScale::drawDateLine(Canvas& c, int b, int pixel, const QString& text) {
-    // One text height further from the base line than the time label; on upright scales
-    // just above the time label, whose bottom is at the tick.
-    const int w = c.TextWidth(text);
-    const int h = c.TextHeight(text);
-    switch (scaleType) {
-    case sctXB:
-        c.TextOut(horizontalLabelLeft(pixel, w), b - 2 * h - 7, text);
-        break;
-    case sctXT:
-        c.TextOut(horizontalLabelLeft(pixel, w), b + 7 + h, text);
-        break;
-    case sctYL:
-        c.TextOut(b + 8, pixel - 2 * h, text);
-        break;
-    case sctYR:
-        c.TextOut(b - 8 - w, pixel - 2 * h, text);
-        break;
-    }
-}
-
-void TScale::drawLabel(Canvas& c, int b, int pixel, const QString& text, bool dated) {
-    const int w = c.TextWidth(text);
-    const int h = c.TextHeight(text);
-    int x = 0;
-    int y = 0;
-    switch (scaleType) {
-    case sctXB:
-    case sctXT:
-        x = horizontalLabelLeft(pixel, w);
-        y = scaleType == sctXT ? b + 7 : b - h - 7;
-        break;
-    case sctYL:
-    case sctYR:
-        x = scaleType == sctYL ? b + 8 : b - 8 - w;
-        y = dated ? pixel - h : pixel - c.TextHeight(QStringLiteral("0")) / 2;
-        break;
-    }
-    c.TextOut(x, y, text);
-}
-
-void TScale::drawCaption(Canvas& c, int b) {
-    if (settings.Caption().isEmpty()) {
-        return;
-    }
-    const int w = c.TextWidth(settings.Caption());
-    int x = 0;
-    int y = 0;
-    if (horizontal()) {
-        switch (settings.CaptionAnchor()) {
-        case uaSclTopLft:
-            x = marginLeft;
-            break;
-        case uaSclCenter:
-            x = marginLeft + (width() - marginLeft - marginRight) / 2;
-            break;
-        case uaSclBotRgt:
-            x = width() - marginRight;
-            break;
-        }
-        x += settings.CaptionPosX();
-        y = b + settings.CaptionPosY();
-    } else {
-        switch (settings.CaptionAnchor()) {
-        case uaSclTopLft:
-            y = marginTop;
-            break;
-        case uaSclCenter:
-            y = marginTop + (height() - marginTop - marginBottom) / 2;
-            break;
-        case uaSclBotRgt:
-            y = height() - marginBottom;
-            break;
-        }
-        y += settings.CaptionPosY();
-        x = b + settings.CaptionPosX();
-    }
-    if (settings.CaptionAlignment() == taRightJustify) {
-        x -= w;
-    } else if (settings.CaptionAlignment() == taCenter) {
-        x -= w / 2;
-    }
-    c.TextOut(x, y, settings.Caption());
 }
 
 void TScale::Assign(const TScale& s) {

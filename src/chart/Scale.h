@@ -1,14 +1,17 @@
 #pragma once
 // TScale, the axis scale control: a base line, long and short ticks at well-chosen values, a
 // label at each long tick and a caption. It stands on a window of its own, or works as the
-// engine of a chart's axes, painting into the chart's image at an offset.
+// engine of a chart's axes, painting into the chart's image at an offset. The control keeps
+// the window duties; its settings, tick plan, map and drawing are the scale chain's parts.
 
 #include "chart/ChartEvents.h"
 #include "chart/ChartTypes.h"
 #include "chart/DTLabel.h"
 #include "chart/ScaleMap.h"
+#include "chart/ScalePainter.h"
 #include "chart/ScaleSettings.h"
 #include "chart/ScaleTicks.h"
+#include "chart/TimeScaleTicks.h"
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
 #include "platform/Loadable.h"
@@ -177,17 +180,9 @@ private:
     // Draws ticks, labels, caption and base line with the base line across the scale at
     // `offsetAcross` (the target's top for horizontal scales, its left for vertical ones).
     void drawScale(Canvas& c, int offsetAcross);
-    int baseLine(int offsetAcross) const;
-    void drawTicks(Canvas& c, int b);
-    // ftTime and ftDateTime scales: clock and calendar ticks, or a message in their place.
-    void drawTimeTicks(Canvas& c, int b);
-    void drawMessage(Canvas& c, int b, const std::vector<std::string>& lines);
-    void drawPlannedTicks(Canvas& c, int b, const std::vector<TScaleTick>& ticks);
-    // `dated`: an upright scale's time label then sits above its tick, under the date.
-    void drawLabel(Canvas& c, int b, int pixel, const QString& text, bool dated = false);
-    void drawDateLine(Canvas& c, int b, int pixel, const QString& text);
-    int horizontalLabelLeft(int pixel, int w) const;
-    void drawCaption(Canvas& c, int b);
+    TScalePainter::TFrame frame() const;
+    // The ticks of one paint, or the message drawn in their place.
+    TDateTimePlan planTicks() const;
     TScaleMap currentMap() const;
 
     // What an axis hands over; the rest below is the control's own.
