@@ -1,6 +1,6 @@
 #include "chart/TimeScaleTicks.h"
 
-#include "chart/CalendarDate.h"
+#include "numerics/CalendarDate.h"
 #include "numerics/Conversions.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "widgets/DateTimeText.h"
 
-#include "chart/CalendarDate.h"
+#include "numerics/CalendarDate.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,8 +1,8 @@
 // The text of a value in each notation, with the separator and plus-sign rules.
 
+#include "numerics/CalendarDate.h"
 #include "numerics/EMathError.h"
 #include "numerics/Log10.h"
-#include "chart/CalendarDate.h"
 #include "widgets/DateTimeText.h"
 #include "widgets/NumLabText.h"
 

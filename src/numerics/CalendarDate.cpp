@@ -1,4 +1,4 @@
-#include "chart/CalendarDate.h"
+#include "numerics/CalendarDate.h"
 
 #include <algorithm>
 #include <chrono>
