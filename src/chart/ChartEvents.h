@@ -1,8 +1,10 @@
 #pragma once
 // The callback types of the charting subsystem. Every event takes its sender first; an
-// unassigned callback is an empty std::function and is simply not called.
+// unassigned callback is an empty std::function and is simply not called (Fire, beside
+// TNotifyEvent in platform/NotifyEvent.h).
 
 #include "chart/ChartTypes.h"
+#include "platform/NotifyEvent.h"
 
 #include <Qt>
 
@@ -13,7 +15,6 @@ class QObject;
 class TCrossHair;
 class TTextLabel;
 
-using TNotifyEvent = std::function<void(QObject* sender)>;
 using TZoomPanEvent = std::function<void(QObject* sender)>;
 using TRubberBandEvent =
     std::function<void(QObject* sender, int Layer, double LoX, double LoY, double HiX, double HiY)>;
@@ -27,10 +28,3 @@ using TScaleTickDrawnEvent =
     std::function<void(QObject* sender, Canvas& canvas, TScaleType ScaleType,
                        double CurrentTickPos, int ChartX, int ChartY)>;
 using TScaleRenderedEvent = std::function<void(QObject* sender, Canvas& canvas)>;
-
-// Fires a callback when one is assigned.
-template <typename Event, typename... Args> void Fire(const Event& event, Args&&... args) {
-    if (event) {
-        event(std::forward<Args>(args)...);
-    }
-}

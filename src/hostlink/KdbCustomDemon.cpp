@@ -365,8 +365,7 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TTavimorMessageStream>& msg)
     case msgQuit: {
         serverDownFlag = msg->ReadByte();
         bool allowQuit = true;
-        if (OnQuitMsgReceived)
-            OnQuitMsgReceived(this, serverDownFlag != 0, allowQuit);
+        Fire(OnQuitMsgReceived, this, serverDownFlag != 0, allowQuit);
         // Destroyed once this message has been handled, never inside its own dispatch, and
         // never while a request of it waits (TRequestScope).
         if (allowQuit) {
@@ -396,13 +395,11 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TTavimorMessageStream>& msg)
         }
         if (!line.isEmpty())
             paramList.append(line);
-        if (OnParamsChange)
-            OnParamsChange(this);
+        Fire(OnParamsChange, this);
         break;
     }
     default:
-        if (OnGotAMessage)
-            OnGotAMessage(this, *msg);
+        Fire(OnGotAMessage, this, *msg);
         break;
     }
 }

@@ -8,6 +8,7 @@
 #include "hostlink/MessageStream.h"
 #include "localization/Tolkar2000.h"
 #include "platform/Loadable.h"
+#include "platform/NotifyEvent.h"
 
 #include <QObject>
 #include <QString>
@@ -33,7 +34,6 @@ public:
     using TGotAMessageEvent = std::function<void(QObject* sender, TTavimorMessageStream& msg)>;
     using TOnQuitMsgReceived =
         std::function<void(QObject* sender, bool serverDown, bool& allowQuit)>;
-    using TNotifyEvent = std::function<void(QObject* sender)>;
 
     static constexpr const char* ServerWindowClass = "ThisIsTheTavimorServerComponentWindowClass";
     static constexpr const char* ServerWindowName = "ThisIsTheTavimorServerComponentWindow";

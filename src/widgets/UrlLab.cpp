@@ -101,16 +101,12 @@ void TUrlLab::Click() {
             }
         }
     }
-    if (OnClick) {
-        OnClick(this);
-    }
+    Fire(OnClick, this);
 }
 
 void TUrlLab::enterEvent(QEnterEvent* event) {
     QLabel::enterEvent(event);
-    if (OnMouseEnter) {
-        OnMouseEnter(this);
-    }
+    Fire(OnMouseEnter, this);
     if (isEnabled()) {
         showFont(fontActive, fontActiveColor);
     }
@@ -118,9 +114,7 @@ void TUrlLab::enterEvent(QEnterEvent* event) {
 
 void TUrlLab::leaveEvent(QEvent* event) {
     QLabel::leaveEvent(event);
-    if (OnMouseLeave) {
-        OnMouseLeave(this);
-    }
+    Fire(OnMouseLeave, this);
     if (isEnabled()) {
         showFont(normalFont, normalColor);
     }

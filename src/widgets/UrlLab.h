@@ -4,13 +4,12 @@
 // names, with parameters.
 
 #include "platform/Loadable.h"
+#include "platform/NotifyEvent.h"
 
 #include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QString>
-
-#include <functional>
 
 class TUrlLab : public QLabel, public ILoadable {
     Q_OBJECT
@@ -23,8 +22,6 @@ class TUrlLab : public QLabel, public ILoadable {
     Q_PROPERTY(QString TaskParams READ TaskParams WRITE SetTaskParams)
 
 public:
-    using TNotifyEvent = std::function<void(QObject* sender)>;
-
     explicit TUrlLab(QWidget* owner = nullptr);
 
     // The label's font as it is now becomes the one it returns to when the mouse leaves.
