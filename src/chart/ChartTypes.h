@@ -1,9 +1,11 @@
 #pragma once
 // The vocabulary of the charting subsystem: every enumeration the chart, the axis scales and
-// their property objects share, with its values in the order the layouts store them.
+// their property objects share, with its values in the order the layouts store them. The
+// colour scheme and the frame looks belong to the drawing vocabulary every control shares.
+
+#include "platform/GraphicsTypes.h"
 
 enum TBkgFill { bfSimple, bfStretch, bfTile };
-enum TColorScheme { csBWG, csSystem };
 enum TFigType { ftNoFigs, ftNum, ftTime, ftDateTime, ftUserText };
 enum TScaleType { sctXB, sctXT, sctYL, sctYR };
 enum TVerticalAlignment { vaTop, vaCenter, vaBottom };
@@ -11,7 +13,6 @@ enum TYearLength { ylNone, ylYY, ylYYYY };
 enum TDateOrder { doMMDDYY, doDDMMYY, doYYMMDD };
 enum TDateForTime { dtNone, dtOnePerChart, dtOnePerDay, dtAllTicks };
 enum TShadowStyle { ssFlying, ssBox };
-enum TFrameStyle { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
 enum TTimeFormat { tfHHMMSS, tfHHhMM, tfAMPM };
 enum TCrossHMode { chOff, chHoriz, chVert, chBoth };
 enum TTxtLblAttachMode { tlamNone, tlamXOnly, tlamYOnly, tlamBoth };

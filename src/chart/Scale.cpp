@@ -1,8 +1,8 @@
 #include "chart/Scale.h"
 
-#include "chart/DrawFrame.h"
 #include "chart/TimeScaleTicks.h"
 #include "platform/Canvas.h"
+#include "platform/DrawFrame.h"
 
 #include <QLocale>
 #include <QPaintEvent>

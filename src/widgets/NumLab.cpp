@@ -1,8 +1,8 @@
 #include "widgets/NumLab.h"
 
-#include "chart/DrawFrame.h"
 #include "numerics/Conversions.h"
 #include "platform/Canvas.h"
+#include "platform/DrawFrame.h"
 #include "widgets/DateTimeText.h"
 #include "widgets/NumLabAccessible.h"
 

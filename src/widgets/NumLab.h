@@ -3,7 +3,6 @@
 // an optional text to its left (the quantity) and to its right (the unit). A value that does
 // not fit the box shows the overflow indicator.
 
-#include "chart/ChartTypes.h"
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
 #include "widgets/NumLabText.h"

@@ -1,6 +1,5 @@
-#include "chart/DrawFrame.h"
+#include "platform/DrawFrame.h"
 
-#include "chart/ChartTypes.h"
 #include "platform/Canvas.h"
 
 #include <array>

@@ -1,8 +1,7 @@
 // The frame looks: which colour lands on which ring, and the seven-bit style rule.
 
-#include "chart/ChartTypes.h"
-#include "chart/DrawFrame.h"
 #include "platform/Canvas.h"
+#include "platform/DrawFrame.h"
 
 #include <gtest/gtest.h>
 

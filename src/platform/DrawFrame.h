@@ -1,8 +1,8 @@
 #pragma once
 // The one- or two-pixel frame of a control in one of the TFrameStyle looks.
 
-#include "chart/ChartTypes.h"
 #include "platform/Colors.h"
+#include "platform/GraphicsTypes.h"
 
 class Canvas;
 
