@@ -9,12 +9,13 @@
 #include "chart/ScaleSettings.h"
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
+#include "platform/Translatable.h"
 
 #include <QFont>
 #include <QObject>
 #include <QString>
 
-class TScaleProps : public QObject {
+class TScaleProps : public QObject, public ITranslatable {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)

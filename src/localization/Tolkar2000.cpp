@@ -1,7 +1,7 @@
 #include "localization/Tolkar2000.h"
 
-#include "chart/ScaleProps.h"
 #include "localization/Cp1252.h"
+#include "platform/Translatable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -123,10 +123,11 @@ void TTolkar2000::TranslateObject(QObject* obj) {
                 TranslateObject(item);
             }
         } else if (type.flags().testFlag(QMetaType::PointerToQObject)) {
-            // Axis settings may hold caption keys; fonts, pens and controls reached through
-            // properties are not visited.
-            if (auto* scale = qobject_cast<TScaleProps*>(p.read(obj).value<QObject*>())) {
-                TranslateObject(scale);
+            // Objects marked translatable (axis settings) may hold caption keys; fonts, pens
+            // and controls reached through properties are not visited.
+            QObject* target = p.read(obj).value<QObject*>();
+            if (dynamic_cast<ITranslatable*>(target) != nullptr) {
+                TranslateObject(target);
             }
         }
     }
