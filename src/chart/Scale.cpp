@@ -215,7 +215,8 @@ void TScale::SetSettings(const TScaleSettings& value) {
 }
 
 void TScale::CalcScaleFactors() {
-    if (readingLayout || !TScaleMap::CanMap(settings.RangeLow(), settings.RangeHigh(), settings.Logarithmic())) {
+    if (readingLayout ||
+        !TScaleMap::CanMap(settings.RangeLow(), settings.RangeHigh(), settings.Logarithmic())) {
         return; // equal ends, or a range a logarithm cannot take: the old transform stays
     }
     map.SetRange(settings.RangeLow(), settings.RangeHigh(), settings.Logarithmic());
