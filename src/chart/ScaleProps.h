@@ -1,7 +1,9 @@
 #pragma once
 // TScaleProps, the settings of one axis of one chart layer: range, scale type, labels and
 // looks. A chart holds a TScalePropsHoriz for every layer's x axis and a TScalePropsVert for
-// every y axis, and copies them into the scale controls that draw them.
+// every y axis, and copies them into the scale controls that draw them. What a scale takes
+// over is one TScaleSettings value; the narrowest range, the distance from the data area, the
+// side, the font and the date format are the axis' own.
 
 #include "chart/ChartEvents.h"
 #include "chart/ChartTypes.h"
