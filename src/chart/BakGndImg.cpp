@@ -10,6 +10,18 @@ QString TBakGndImg::FileNamePart(const QString& path) {
     return cut < 0 ? path : path.mid(cut + 1);
 }
 
+void TBakGndImg::Assign(const TBakGndImg& source) {
+    SetIncludePath(source.IncludePath());
+    SetName(source.Name());
+    SetFillMode(source.FillMode());
+    SetAreaMode(source.AreaMode());
+    SetAreaColor(source.AreaColor());
+    SetAreaLeft(source.AreaLeft());
+    SetAreaRight(source.AreaRight());
+    SetAreaTop(source.AreaTop());
+    SetAreaBottom(source.AreaBottom());
+}
+
 void TBakGndImg::SetName(const QString& value) {
     name = includePath ? value : FileNamePart(value);
     changed();

@@ -23,6 +23,8 @@ class TBakGndImg : public QObject {
 
 public:
     explicit TBakGndImg(QObject* owner = nullptr);
+    // Takes every setting of `source` through its setter, IncludePath first.
+    void Assign(const TBakGndImg& source);
 
     QString Name() const { return name; }
     // Keeps only the file-name part unless IncludePath is set.

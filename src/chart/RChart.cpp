@@ -339,15 +339,7 @@ void TCustomRChart::SetWindColor(TColor v) {
 
 void TCustomRChart::SetBackGroundImg(TBakGndImg* v) {
     if (v != nullptr && v != backGroundImg) {
-        backGroundImg->SetIncludePath(v->IncludePath());
-        backGroundImg->SetName(v->Name());
-        backGroundImg->SetFillMode(v->FillMode());
-        backGroundImg->SetAreaMode(v->AreaMode());
-        backGroundImg->SetAreaColor(v->AreaColor());
-        backGroundImg->SetAreaLeft(v->AreaLeft());
-        backGroundImg->SetAreaRight(v->AreaRight());
-        backGroundImg->SetAreaTop(v->AreaTop());
-        backGroundImg->SetAreaBottom(v->AreaBottom());
+        backGroundImg->Assign(*v);
     }
     repaintIfAuto();
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The chart control. TCustomRChart owns the parts and ties them to the widget: 16 layers
-// whose axes and scales live in TLayerAxes, a display list of lines, rectangles and 3-D bars,
-// range setting with joined axes, data sharing between charts, the picture drawn by
-// TChartRenderer into two off-screen images, and the mouse actions decided by
-// TChartMouseTracker. TRChart publishes its properties.
+// whose axes and scales live in TLayerAxes, a display list of lines, rectangles and 3-D bars
+// (shared between charts through TChartDataShare), range setting with joined axes, the
+// cross-hairs and text labels of TChartMarks, the picture drawn by TChartRenderer into two
+// off-screen images, and the mouse actions decided by TChartMouseTracker. TRChart publishes
+// its properties.
 
 #include "chart/BakGndImg.h"
 #include "chart/ChartDataShare.h"
