@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QLocale>
 #include <QTest>
 
 #include <chrono>
@@ -279,4 +280,21 @@ TEST(Scale, ATransparentScaleOnAWindowPaintsOncePerRequest) {
     EXPECT_GE(settled, 1);
     QTest::qWait(100);
     EXPECT_EQ(paints, settled); // no paint asks for the next one
+}
+
+TEST(DateScale, PaintsTheMessageAndDateLines) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TScale s;
+    s.resize(400, 80);
+    s.SetScaleType(sctXT);
+    s.SetLabelType(ftDateTime);
+    s.SetRangeLow(45000);
+    s.SetRangeHigh(45002);
+    s.Loaded();
+    s.SetPaintSuspended(false);
+    s.ForcePaint();
+    EXPECT_GT(s.NumTicks(), 10);
+    s.SetRangeLow(45003); // reversed: the message instead of ticks
+    s.ForcePaint();
+    EXPECT_EQ(s.NumTicks(), 0);
 }

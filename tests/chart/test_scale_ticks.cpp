@@ -307,3 +307,18 @@ TEST(LogTicks, LessThanADecadeOrNoLogarithmIsLinear) {
     s.Logarithmic = true;
     EXPECT_EQ(longValues(PlanLogTicks(s)).size(), 601u);
 }
+
+TEST(GridValues, StepsTicksAndDecades) {
+    EXPECT_EQ(GridValues(0, 25, 5, false, {}), (std::vector<double>{0, 5, 10, 15, 20}));
+    EXPECT_EQ(GridValues(-3.5, 20, 20, false, {}), (std::vector<double>{0}));
+    EXPECT_EQ(GridValues(0, 10, 0, false, {0, 2, 4, 6, 8, 10}),
+              (std::vector<double>{0, 2, 4, 6, 8}));
+    EXPECT_EQ(GridValues(1, 1000, -1, true, {}), (std::vector<double>{1, 10, 100}));
+    const auto two5 = GridValues(1, 100, -2, true, {});
+    ASSERT_EQ(two5.size(), 5u); // 2, 5, 10, 20, 50: the first is the 2x of the decade
+    EXPECT_DOUBLE_EQ(two5[1], 5);
+    EXPECT_DOUBLE_EQ(two5[3], 20);
+    EXPECT_EQ(GridValues(1, 10, -3, true, {}).size(), 9u);
+    EXPECT_EQ(GridValues(0, 1e9, 1e-9, false, {}).size(), 1000u);
+    EXPECT_EQ(GridValues(1e20, 1e21, 1, false, {}).size(), 1u); // a step that cannot move
+}

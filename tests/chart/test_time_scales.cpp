@@ -1,13 +1,10 @@
 // Clock and calendar scales: the clock table, the choice of unit, and the ticks and labels of
 // each unit.
 
-#include "chart/Scale.h"
 #include "chart/TimeScaleTicks.h"
 #include "numerics/CalendarDate.h"
 
 #include <gtest/gtest.h>
-
-#include <QLocale>
 
 #include <algorithm>
 #include <chrono>
@@ -194,21 +191,4 @@ TEST(DateScale, YearsBelowAThousandKeepFourDigitsExceptOnYearTicks) {
     const auto tens = longTicks(PlanDateTimeTicks(range(first, first + 36525), f, true).Ticks);
     ASSERT_FALSE(tens.empty());
     EXPECT_EQ(tens.front().Label, "20");
-}
-
-TEST(DateScale, PaintsTheMessageAndDateLines) {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    TScale s;
-    s.resize(400, 80);
-    s.SetScaleType(sctXT);
-    s.SetLabelType(ftDateTime);
-    s.SetRangeLow(45000);
-    s.SetRangeHigh(45002);
-    s.Loaded();
-    s.SetPaintSuspended(false);
-    s.ForcePaint();
-    EXPECT_GT(s.NumTicks(), 10);
-    s.SetRangeLow(45003); // reversed: the message instead of ticks
-    s.ForcePaint();
-    EXPECT_EQ(s.NumTicks(), 0);
 }
