@@ -265,12 +265,7 @@ TChartMouseTracker::TRange TChartMouseTracker::BandRange(int layer, const TChart
             std::swap(y1, y2);
         }
     }
-    if (isometric) {
-        const double c = (y1 + y2) / 2;
-        const double h = (x2 - x1) * (geometry.AreaHeight() + 1) /
-                         std::max(geometry.AreaWidth() + 1, 1) / 2;
-        y1 = c - h;
-        y2 = c + h;
-    }
+    if (isometric)
+        geometry.IsometricY(x1, x2, geometry.AreaWidth() + 1, y1, y2);
     return {.XLo = x1, .YLo = y1, .XHi = x2, .YHi = y2};
 }

@@ -66,3 +66,11 @@ void TChartTransform::PixelToWorld(int layer, double px, double py, double& x, d
     x = l.x.Value(px);
     y = l.y.Value(py);
 }
+
+void TChartGeometry::IsometricY(double xLo, double xHi, std::int32_t widthPlusOne, double& yLo,
+                                double& yHi) const {
+    const double c = (yLo + yHi) / 2;
+    const double h = (xHi - xLo) * (AreaHeight() + 1) / std::max(widthPlusOne, 1) / 2;
+    yLo = c - h;
+    yHi = c + h;
+}

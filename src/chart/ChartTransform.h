@@ -18,6 +18,12 @@ struct TChartGeometry {
 
     std::int32_t AreaWidth() const { return Width - MarginLeft - MarginRight - ShadowWidth; }
     std::int32_t AreaHeight() const { return Height - MarginTop - MarginBottom - ShadowWidth; }
+
+    // An isometric chart shows one unit as long upward as across: the y range keeps its
+    // centre and takes the height that the x range's width asks for in an area
+    // `widthPlusOne` pixels wide (its width plus one; at least 1 is used).
+    void IsometricY(double xLo, double xHi, std::int32_t widthPlusOne, double& yLo,
+                    double& yHi) const;
 };
 
 struct TAxisRange {

@@ -303,9 +303,9 @@ void TLayerAxes::StoreWithJoins(int l, double xLo, double yLo, double xHi, doubl
 void TLayerAxes::MakeIsometric(int layer, int areaWidthPlusOne) {
     TScaleProps& x = *XAxis(layer);
     TScaleProps& y = *YAxis(layer);
-    const double c = (y.RangeLow() + y.RangeHigh()) / 2;
-    const double h = (x.RangeHigh() - x.RangeLow()) * (geometry.AreaHeight() + 1) /
-                     std::max(areaWidthPlusOne, 1) / 2;
-    y.SetRangeLow(c - h);
-    y.SetRangeHigh(c + h);
+    double yLo = y.RangeLow();
+    double yHi = y.RangeHigh();
+    geometry.IsometricY(x.RangeLow(), x.RangeHigh(), areaWidthPlusOne, yLo, yHi);
+    y.SetRangeLow(yLo);
+    y.SetRangeHigh(yHi);
 }

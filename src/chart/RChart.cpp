@@ -250,13 +250,8 @@ void TCustomRChart::SetRange(int layer, double xLo, double yLo, double xHi, doub
 
 void TCustomRChart::setRangeOne(int l, double xLo, double yLo, double xHi, double yHi) {
     layerAxes->WidenEqualBounds(l, xLo, yLo, xHi, yHi);
-    if (isometric) {
-        const double c = (yLo + yHi) / 2;
-        const double h = (xHi - xLo) * (geometry.AreaHeight() + 1) /
-                         std::max(geometry.AreaWidth() + 1, 1) / 2;
-        yLo = c - h;
-        yHi = c + h;
-    }
+    if (isometric)
+        geometry.IsometricY(xLo, xHi, geometry.AreaWidth() + 1, yLo, yHi);
     const bool wasSuspended = paintSuspended;
     paintSuspended = true;
     applyWithJoins(l, xLo, yLo, xHi, yHi);
