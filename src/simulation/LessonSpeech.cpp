@@ -116,6 +116,9 @@ void TLessonSpeech::Update() {
     }
 
     // The labels say how their measures are computed; the ranks change with the sample size.
+    if (m.SampleCount() == definedForCount)
+        return;
+    definedForCount = m.SampleCount();
     for (const TMeasureInfo& info : MeasureTable) {
         TNumLab* label = w.MeasureLabel(info.Id);
         const QString text = Definition(info.Id);

@@ -55,4 +55,7 @@ public:
 private:
     TFrmMeasLoc& w;
     std::array<QWidget*, TSampleModel::MeasureCount> strips{};
+    // The sample size the labels' definitions were last written for: they depend on nothing
+    // else, so a pointer move, which keeps the size, leaves them alone.
+    std::int32_t definedForCount = 0;
 };
