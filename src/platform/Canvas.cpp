@@ -19,7 +19,7 @@ TColor FromQRgb(QRgb rgb) {
 Canvas::Canvas(QImage& target) : image(target) {
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
     SetFont(painter.font());
     applyPen();
     applyBrush();
@@ -87,9 +87,9 @@ void Canvas::SetBrushStyle(TBrushStyle style) {
 }
 
 void Canvas::SetFont(const QFont& f) {
+    // Text keeps the platform's antialiasing, as every other text on the screen has: aliased
+    // glyphs are hinted to whole pixels, which spaces digits unevenly.
     font = f;
-    // Text is drawn without antialiasing like everything else: its pixels are the text colour.
-    font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
 }
 

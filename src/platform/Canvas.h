@@ -1,7 +1,8 @@
 #pragma once
 // The 2-D drawing surface every drawing part of the program uses: a pen, a brush and a font
 // over QPainter on a QImage, with the program's pixel rules: a line does not set its end
-// pixel, a rectangle (x1, y1, x2, y2) covers x1..x2-1 and y1..y2-1, antialiasing is off.
+// pixel, a rectangle (x1, y1, x2, y2) covers x1..x2-1 and y1..y2-1, antialiasing is off
+// except for text.
 
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
