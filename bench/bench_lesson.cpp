@@ -1,7 +1,8 @@
 // The lesson's pointer-move path end to end: a move event on the histogram moves the picked
-// value, measures the sample, sets the four labels and renders both charts into their
-// images; at 30 and 90 values, and after 10 or 100 000 earlier moves (neither the cost nor
-// the memory may grow with the drag). Also the time from starting the program to its first frame on disk.
+// value, measures the sample, sets the four labels, renders both charts and paints the
+// window; at 30 and 90 values, and after 10 or 100 000 earlier moves (neither the cost nor
+// the memory may grow with the drag). Also the time from starting the program to its first
+// frame on disk.
 
 #include "chart/RChart.h"
 #include "platform/Application.h"
