@@ -42,7 +42,14 @@ void TNumLab::SetValue(double v) {
     // Compared as the label compares: an equal value is not shown again.
     if (!(v == value)) {
         value = v;
-        repaintNow();
+        // Dragging a value changes it at every move, but the digits shown seldom: the picture
+        // is made again only when its text changes. Hidden, it is made when it is shown.
+        if (isVisible()) {
+            const QString text = DisplayText();
+            if (text != shownText || windowImage.size() != size()) {
+                repaintNow(text);
+            }
+        }
         // A screen reader hears the new value.
         QAccessibleValueChangeEvent changed(this, v);
         QAccessible::updateAccessibility(&changed);
@@ -101,7 +108,7 @@ void TNumLab::SetTransparent(bool v) {
     // Transparent, the parent shows through and must paint first.
     setAttribute(Qt::WA_OpaquePaintEvent, !v);
     if (v) {
-        windowImage = render();
+        windowImage = render(DisplayText());
         update();
     } else {
         repaintNow();
@@ -163,16 +170,19 @@ void TNumLab::Assign(const TNumLab& s) {
     repaintNow();
 }
 
-void TNumLab::repaintNow() {
+void TNumLab::repaintNow() { repaintNow(DisplayText()); }
+
+void TNumLab::repaintNow(const QString& text) {
     if (!isVisible()) {
         return; // painted when it is shown
     }
-    windowImage = render();
+    windowImage = render(text);
     ++paintCount;
     update();
 }
 
-QImage TNumLab::render() {
+QImage TNumLab::render(const QString& text) {
+    shownText = text;
     const int w = std::max(width(), 1);
     const int h = std::max(height(), 1);
     const int l = leftSpace;
@@ -255,7 +265,6 @@ QImage TNumLab::render() {
 
     // 5. The number, clipped to the inside of the box.
     if (!empty) {
-        const QString text = DisplayText();
         const int tw = c.TextWidth(text);
         c.SetBrushStyle(bsClear);
         c.SetTextColor(isEnabled() ? colorLabText : clGray);
@@ -271,7 +280,7 @@ QImage TNumLab::render() {
 
 void TNumLab::paintEvent(QPaintEvent*) {
     if (windowImage.size() != size()) {
-        windowImage = render();
+        windowImage = render(DisplayText());
     }
     QPainter p(this);
     if (transparent) {

@@ -128,7 +128,9 @@ protected:
 private:
     template <typename T> void store(T& field, const T& v);
     void repaintNow();
-    QImage render();
+    void repaintNow(const QString& text);
+    // Draws the label showing `text`, its display text, which it remembers.
+    QImage render(const QString& text);
 
     double value = 0.0;
     TDisplay displayType = dtFixP;
@@ -158,5 +160,7 @@ private:
     TColor frameLightColor = clWhite;
     int pointerZone = 0;
     QImage windowImage;
+    // The text the picture shows: a new value with the same text leaves the picture alone.
+    QString shownText;
     int paintCount = 0;
 };

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QTest>
@@ -39,6 +40,16 @@ bool anyInk(const QImage& img, QRect r, TColor colour) {
     }
     return false;
 }
+
+// Counts the paint events a widget receives.
+struct PaintEvents : QObject {
+    explicit PaintEvents(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        count += e->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
 
 } // namespace
 
@@ -77,6 +88,53 @@ TEST(NumLab, RepaintsOnlyOnRealChanges) {
     EXPECT_EQ(n.PaintCount(), before + 1);
     n.SetValue(1.25);
     EXPECT_EQ(n.PaintCount(), before + 1);
+}
+
+TEST(NumLab, ANewValueIsDrawnOnlyWhenItsTextChanges) {
+    TNumLab n;
+    n.SetFont(testFont());
+    n.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&n));
+    n.SetValue(1.25);
+    QCoreApplication::processEvents();
+    PaintEvents paints(&n);
+    const int renders = n.PaintCount();
+    const QImage before = n.WindowImage();
+
+    // 1.2549 shows as 1.25 too: the picture and the window stay as they are.
+    n.SetValue(1.2549);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(n.PaintCount(), renders);
+    EXPECT_EQ(paints.count, 0);
+    EXPECT_EQ(n.WindowImage(), before);
+    EXPECT_EQ(n.Value(), 1.2549);
+
+    n.SetValue(1.2551);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(n.PaintCount(), renders + 1);
+    EXPECT_EQ(paints.count, 1);
+    EXPECT_NE(n.WindowImage(), before);
+
+    // A text that OnBeforeDisplay changes counts as what is shown; so does every property.
+    n.OnBeforeDisplay = [](QObject*, QString& t) { t += QStringLiteral("!"); };
+    n.SetValue(1.2552);
+    EXPECT_EQ(n.PaintCount(), renders + 2);
+    n.SetColorLabText(clRed);
+    EXPECT_EQ(n.PaintCount(), renders + 3);
+
+    // Hidden, nothing is drawn; shown again, the label shows the value set meanwhile.
+    n.hide();
+    n.SetValue(7.0);
+    EXPECT_EQ(n.PaintCount(), renders + 3);
+    n.OnBeforeDisplay = nullptr;
+    n.show();
+    EXPECT_EQ(n.PaintCount(), renders + 4);
+    TNumLab reference;
+    reference.SetFont(testFont());
+    reference.SetColorLabText(clRed);
+    reference.SetValue(7.0);
+    reference.show();
+    EXPECT_EQ(n.WindowImage(), reference.WindowImage());
 }
 
 TEST(NumLab, OverflowByMeasuredWidthButNotInStateNotation) {
