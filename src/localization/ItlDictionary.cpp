@@ -1,6 +1,7 @@
 #include "localization/ItlDictionary.h"
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <istream>
 
@@ -126,6 +127,8 @@ std::string TItlDictionary::ReplaceAll(std::string source, const std::string& pa
 }
 
 void TItlDictionary::LoadFromStream(std::istream& stream) {
+    static std::atomic<std::uint64_t> loads{0};
+    loadNumber = ++loads;
     keyList.clear();
     textList.clear();
     stream.clear();

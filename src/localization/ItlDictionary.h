@@ -5,6 +5,7 @@
 // (cp1252) strings; letter case is folded on A-Z only.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -31,6 +32,9 @@ public:
     // arguments in order. A missing key gives the key itself.
     std::string Translate(const std::string& key, const std::vector<std::string>& args = {});
 
+    // A number no other load of a dictionary in this process has: a text translated under
+    // one load number may read differently under another.
+    std::uint64_t LoadNumber() const { return loadNumber; }
     const std::vector<std::string>& KeyList() const { return keyList; }
     const std::vector<std::string>& TextList() const { return textList; }
     const std::vector<std::string>& NewEntryList() const { return newEntryList; }
@@ -67,4 +71,5 @@ private:
     std::vector<std::string> textList;
     std::vector<std::string> newEntryList;
     std::string appName;
+    std::uint64_t loadNumber = 0;
 };

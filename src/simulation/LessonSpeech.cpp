@@ -75,35 +75,53 @@ QString TLessonSpeech::Number(double value) {
     return QString::fromStdString(NumLabValueText(f).value_or("*"));
 }
 
+const QString& TLessonSpeech::translated(TSpokenText& spoken, const char* key,
+                                         const QStringList& args) {
+    const std::uint64_t dictionary = w.DictionaryLoad();
+    if (spoken.key != key || spoken.args != args || spoken.dictionary != dictionary) {
+        spoken.text = w.Translate(QLatin1String(key), args);
+        spoken.key = key;
+        spoken.args = args;
+        spoken.dictionary = dictionary;
+    }
+    return spoken.text;
+}
+
 void TLessonSpeech::Update() {
     const TSampleModel& m = w.Model();
     const QString count = QString::number(m.SampleCount());
-    setName(w.RChart1, w.Translate(QLatin1String(HistogramName)));
+    setName(w.RChart1, translated(histogramName, HistogramName));
     if (w.LessonStep() == 2 && m.SelectedSample() >= 1) {
-        setDescription(w.RChart1, w.Translate(QLatin1String(HistogramPickedText),
-                                              {count, Number(m.SampleData(m.SelectedSample()))}));
+        setDescription(w.RChart1, translated(histogramText, HistogramPickedText,
+                                             {count, Number(m.SampleData(m.SelectedSample()))}));
     } else if (w.LessonStep() == 1 && w.Keys() && w.Keys()->CuesShown() && w.Keys()->ChosenSample() >= 1) {
         setDescription(w.RChart1,
-                       w.Translate(QLatin1String(HistogramChosenText),
-                                   {count, Number(m.SampleData(w.Keys()->ChosenSample()))}));
+                       translated(histogramText, HistogramChosenText,
+                                  {count, Number(m.SampleData(w.Keys()->ChosenSample()))}));
     } else {
-        setDescription(w.RChart1, w.Translate(QLatin1String(HistogramText), {count}));
+        setDescription(w.RChart1, translated(histogramText, HistogramText, {count}));
     }
 
-    setName(w.RChart2, w.Translate(QLatin1String(StripChartName)));
+    setName(w.RChart2, translated(stripChartName, StripChartName));
     // Top to bottom, as the labels stand: the topmost band first.
     for (std::size_t i = 0; i < strips.size(); ++i) {
         const TMeasure measure = topDown(i).Id;
         const TNumLab* label = w.MeasureLabel(measure);
         const TMeasureRange r = m.MeasureRange(measure);
-        const QString text = w.Translate(
-            QLatin1String(StripText), {label->LeftText(), Number(m.Value(measure)), Number(r.Min),
-                                       Number(r.Max), Number(r.Max - r.Min)});
         QWidget* strip = strips.at(i);
-        setName(strip, label->LeftText());
-        setDescription(strip, text);
-        if (strip->toolTip() != text)
-            strip->setToolTip(text);
+        // A move changes one or two measures; the other strips keep their texts.
+        const TStripFigures figures{label->LeftText(), m.Value(measure), r.Min, r.Max,
+                                    w.DictionaryLoad()};
+        if (stripFigures.at(i) != figures) {
+            stripFigures.at(i) = figures;
+            const QString& text = translated(stripTexts.at(i), StripText,
+                                             {figures.name, Number(figures.value), Number(r.Min),
+                                              Number(r.Max), Number(r.Max - r.Min)});
+            setName(strip, figures.name);
+            setDescription(strip, text);
+            if (strip->toolTip() != text)
+                strip->setToolTip(text);
+        }
         const double yTop =
             TFrmMeasLoc::StripTop - TFrmMeasLoc::BandHeight * static_cast<double>(i);
         int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -116,9 +134,10 @@ void TLessonSpeech::Update() {
     }
 
     // The labels say how their measures are computed; the ranks change with the sample size.
-    if (m.SampleCount() == definedForCount)
+    if (m.SampleCount() == definedForCount && w.DictionaryLoad() == definedForDictionary)
         return;
     definedForCount = m.SampleCount();
+    definedForDictionary = w.DictionaryLoad();
     for (const TMeasureInfo& info : MeasureTable) {
         TNumLab* label = w.MeasureLabel(info.Id);
         const QString text = Definition(info.Id);

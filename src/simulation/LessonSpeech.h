@@ -9,9 +9,11 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QWidget;
 class TFrmMeasLoc;
@@ -53,9 +55,37 @@ public:
     QString Definition(TMeasure measure) const;
 
 private:
+    // A translated text with what it was made of: the key, the arguments and the dictionary's
+    // load. A pointer move sets the same texts again and again; only a change is translated.
+    struct TSpokenText {
+        const char* key = nullptr;
+        QStringList args;
+        std::uint64_t dictionary = 0;
+        QString text;
+    };
+    // What a strip's text says, compared before its numbers are written.
+    struct TStripFigures {
+        QString name;
+        double value = 0;
+        double min = 0;
+        double max = 0;
+        std::uint64_t dictionary = 0;
+        bool operator==(const TStripFigures&) const = default;
+    };
+    // The text of `key` with `args`, translated again only when one of them or the
+    // dictionary has changed since `spoken` was made.
+    const QString& translated(TSpokenText& spoken, const char* key, const QStringList& args = {});
+
     TFrmMeasLoc& w;
     std::array<QWidget*, TSampleModel::MeasureCount> strips{};
-    // The sample size the labels' definitions were last written for: they depend on nothing
-    // else, so a pointer move, which keeps the size, leaves them alone.
+    TSpokenText histogramName;
+    TSpokenText histogramText;
+    TSpokenText stripChartName;
+    std::array<TSpokenText, TSampleModel::MeasureCount> stripTexts{};
+    // What each strip's texts were last written of; none before the first time.
+    std::array<std::optional<TStripFigures>, TSampleModel::MeasureCount> stripFigures{};
+    // The sample size and dictionary the labels' definitions were last written for: they
+    // depend on nothing else, so a pointer move, which keeps the size, leaves them alone.
     std::int32_t definedForCount = 0;
+    std::uint64_t definedForDictionary = 0;
 };

@@ -265,6 +265,10 @@ QString TFrmMeasLoc::Translate(const QString& key, const QStringList& args) cons
     return text;
 }
 
+std::uint64_t TFrmMeasLoc::DictionaryLoad() const {
+    return clidemon ? clidemon->Engine().Dictionary().LoadNumber() : 0;
+}
+
 void TFrmMeasLoc::setHelp(int index) {
     const std::size_t at = static_cast<std::size_t>(std::clamp(index, 0, 1));
     QString text = Translate(QLatin1String(HelpKeys.at(at)));

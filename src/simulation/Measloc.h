@@ -94,6 +94,9 @@ public:
     void UpdateCharts();
     // The dictionary's text for a key, with its <%1%>-style placeholders filled in.
     QString Translate(const QString& key, const QStringList& args = {}) const;
+    // Which load of the dictionary Translate reads (0 without one): texts translated before
+    // another load may be out of date.
+    std::uint64_t DictionaryLoad() const;
 
     TLessonKeys* Keys() const { return keys; }
     TLessonSpeech* Speech() const { return speech; }

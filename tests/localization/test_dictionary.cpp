@@ -29,6 +29,21 @@ TEST(Dictionary, KeysMatchInAnyCaseButNotWithOtherSpacing) {
     EXPECT_EQ(load("").Translate("More Data"), "More Data");
 }
 
+TEST(Dictionary, EveryLoadHasANumberOfItsOwn) {
+    TItlDictionary a;
+    TItlDictionary b;
+    EXPECT_EQ(a.LoadNumber(), 0u); // never loaded
+    std::istringstream in("[A]=1|$$");
+    a.LoadFromStream(in);
+    b.LoadFromStream(in);
+    const std::uint64_t first = a.LoadNumber();
+    EXPECT_NE(first, 0u);
+    EXPECT_NE(b.LoadNumber(), first); // same contents, another dictionary
+    a.LoadFromStream(in);
+    EXPECT_NE(a.LoadNumber(), first);
+    EXPECT_NE(a.LoadNumber(), b.LoadNumber());
+}
+
 TEST(Dictionary, KeysAreNormalisedTextsProcessed) {
     TItlDictionary d = load("[  Trimmed\r\nMean ]=T|$$[A]=one\\ntwo|$$[B]=one\r\ntwo|$$"
                             "[C]=x<%AppName%>y<%APPNAME%>|$$[\t \r\n]=blank|$$",

@@ -100,3 +100,48 @@ TEST(LessonSpeech, HoveringAStripShowsItsFigures) {
     w.RChart2->WorldToPixel(1, 10.0, 1.5, px, py);
     EXPECT_EQ(w.RChart2->childAt(px, py), w.Speech()->Strip(3));
 }
+
+TEST(LessonSpeech, TextsStayCurrentThroughADragAndANewDictionary) {
+    LessonWindow l(1234);
+    ASSERT_TRUE(l.ok);
+    TFrmMeasLoc& w = l.w();
+    const TSampleModel& m = w.Model();
+    auto number = [](double v) { return QString::number(v, 'f', 2); };
+    // Every strip's texts and the histogram's, as they must read now.
+    auto expectCurrent = [&](const QString& pattern, const QString& picked) {
+        for (int i = 0; i < 4; ++i) {
+            const TMeasure measure = MeasureTable.at(MeasureTable.size() - 1 - i).Id;
+            const TMeasureRange r = m.MeasureRange(measure);
+            const QString text =
+                QString(pattern).arg(w.MeasureLabel(measure)->LeftText(), number(m.Value(measure)),
+                                     number(r.Min), number(r.Max), number(r.Max - r.Min));
+            EXPECT_EQ(accText(w.Speech()->Strip(i), QAccessible::Description), text) << i;
+            EXPECT_EQ(w.Speech()->Strip(i)->toolTip(), text) << i;
+        }
+        EXPECT_EQ(
+            accText(w.RChart1, QAccessible::Description),
+            QString(picked).arg(m.SampleCount()).arg(number(m.SampleData(m.SelectedSample()))));
+    };
+    const QString english = QStringLiteral("%1 %2, moved between %3 and %4 (width %5)");
+    const QString pickedEnglish = QStringLiteral("Histogram of %1 values; picked value %2");
+    w.SBNext->click();
+    l.clickAt(m.SampleData(3), -1.0);
+    ASSERT_EQ(w.LessonStep(), 2);
+    // Small moves change some figures and leave others: each text must follow its own.
+    for (const double x : {20.0, 20.1, 20.3, 24.5, 24.6, 3.0}) {
+        l.moveTo(x, -1.5);
+        expectCurrent(english, pickedEnglish);
+    }
+
+    // Another dictionary: the same figures read in its words at the next move.
+    std::istringstream german("[Strip chart]=Streifen|$$\r\n"
+                              "[<%1%> <%2%>, moved between <%3%> and <%4%> (width <%5%>)]="
+                              "<%1%> <%2%>, zwischen <%3%> und <%4%> (Breite <%5%>)|$$\r\n"
+                              "[Histogram of <%1%> values; picked value <%2%>]="
+                              "<%1%> Werte; <%2%> gew\xE4hlt|$$\r\n");
+    w.clidemon->Engine().LoadFromStream(german);
+    l.moveTo(10.0, -1.5);
+    EXPECT_EQ(accText(w.RChart2, QAccessible::Name), "Streifen");
+    expectCurrent(QStringLiteral("%1 %2, zwischen %3 und %4 (Breite %5)"),
+                  QString::fromUtf8("%1 Werte; %2 gewählt"));
+}
