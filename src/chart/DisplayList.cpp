@@ -1,6 +1,8 @@
 #include "chart/DisplayList.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 void TDisplayList::SetAllocSize(std::int32_t value) {
@@ -16,14 +18,21 @@ void TDisplayList::Add(const TDrawItem& item) {
             return;
         }
         capacity += allocSize;
-        items.resize(static_cast<std::size_t>(capacity));
+        if (items.size() < static_cast<std::size_t>(capacity)) {
+            items.resize(static_cast<std::size_t>(capacity));
+        }
     }
     items[static_cast<std::size_t>(count)] = item;
     ++count;
 }
 
 void TDisplayList::Clear() {
-    std::vector<TDrawItem>().swap(items);
+    const std::size_t keep =
+        std::min(items.size(), static_cast<std::size_t>(std::max(capacity, allocSize)));
+    if (items.size() > keep) {
+        std::vector<TDrawItem>(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(keep))
+            .swap(items);
+    }
     count = 0;
     capacity = 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A chart's display list: the items in drawing order, grown in steps of AllocSize entries,
 // and the search for the item nearest to a point. Plain C++; the charts of a data-sharing
-// group hold one list between them.
+// group hold one list between them. A chart is cleared and filled again at every pointer
+// move, so a clear keeps the storage the items had for the next fill.
 
 #include "chart/DrawItem.h"
 
@@ -14,13 +15,20 @@ public:
     using TMapToPixel = std::function<void(double x, double y, double& px, double& py)>;
 
     std::int32_t Count() const { return count; }
+    // How far the list has grown since it was last cleared, in steps of AllocSize: 0 when
+    // empty, then AllocSize, twice that, and so on.
     std::int32_t ItemCapacity() const { return capacity; }
+    // The entries of storage the list holds, in use or kept from before a clear.
+    std::int32_t StoredItems() const { return static_cast<std::int32_t>(items.size()); }
     std::int32_t AllocSize() const { return allocSize; }
     // Values 1..1000000 are taken; others are ignored.
     void SetAllocSize(std::int32_t value);
 
     void Add(const TDrawItem& item);
-    // Empties the list and gives its storage back.
+    // Empties the list. The storage of the items it held (their ItemCapacity, at least one
+    // AllocSize step) is kept for the next fill; anything beyond, from an earlier, larger
+    // fill, is given back. So a list that is filled alike again and again allocates nothing,
+    // and it never keeps more than the larger of its last two fills took.
     void Clear();
     // The item at index (0..Count-1), or false and nothing changed.
     bool Get(std::int32_t index, TDrawItem& item) const;

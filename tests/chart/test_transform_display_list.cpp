@@ -34,6 +34,54 @@ TEST(ChartTransform, DegenerateRangesAndLogarithmicAxes) {
     EXPECT_EQ(py, 25);
 }
 
+TEST(DisplayList, AClearKeepsTheStorageOfTheItemsItHeldAndNoMore) {
+    TDisplayList l;
+    l.Clear();
+    EXPECT_EQ(l.StoredItems(), 0); // nothing taken for a list never filled
+    TDrawItem it;
+    it.Kind = dkLine;
+    auto fill = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            it.X1 = i;
+            l.Add(it);
+        }
+    };
+    // Refilled alike, the list writes into the same storage: no allocation.
+    fill(120);
+    const TDrawItem* storage = &l[0];
+    l.Clear();
+    EXPECT_EQ(l.Count(), 0);
+    EXPECT_EQ(l.ItemCapacity(), 0);
+    EXPECT_EQ(l.StoredItems(), 1000);
+    TDrawItem got;
+    EXPECT_FALSE(l.Get(0, got)); // kept storage is not an item
+    fill(130);
+    EXPECT_EQ(&l[0], storage);
+    EXPECT_EQ(l.ItemCapacity(), 1000);
+    EXPECT_TRUE(l.Get(129, got));
+    EXPECT_EQ(got.X1, 129);
+
+    // A large fill is kept through one clear, given back after a small fill.
+    l.Clear();
+    fill(4500);
+    EXPECT_EQ(l.ItemCapacity(), 5000);
+    l.Clear();
+    EXPECT_EQ(l.StoredItems(), 5000);
+    fill(10);
+    EXPECT_EQ(l.ItemCapacity(), 1000);
+    l.Clear();
+    EXPECT_EQ(l.StoredItems(), 1000);
+    // Cleared twice, the list keeps one step; with a smaller step, one of those.
+    l.Clear();
+    EXPECT_EQ(l.StoredItems(), 1000);
+    l.SetAllocSize(100);
+    l.Clear();
+    EXPECT_EQ(l.StoredItems(), 100);
+    fill(250);
+    EXPECT_EQ(l.ItemCapacity(), 300);
+    EXPECT_EQ(l.StoredItems(), 300);
+}
+
 TEST(DisplayList, GrowsInStepsAndFindsTheNearestFirstPoint) {
     TDisplayList l;
     TDrawItem it;
