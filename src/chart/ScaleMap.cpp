@@ -69,6 +69,9 @@ Real TScaleMapOf<Real>::Position(double value) const {
 
 template <typename Real>
 std::int32_t TScaleMapOf<Real>::Pixel(double value) const {
+    // The position is rounded as a double (the pixels drawn depend on that step), which
+    // rounds to the nearest integer in double arithmetic with the same result as in long
+    // double, and faster.
     return RoundInt32(static_cast<double>(Position(value)));
 }
 

@@ -3,6 +3,7 @@
 // without room.
 
 #include "chart/ScaleMap.h"
+#include "numerics/Conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -76,4 +77,40 @@ TEST(ScaleMap, WithoutRoomEveryValueIsAtTheMiddle) {
     EXPECT_EQ(m.Value(500), 2.0);
     // An infinite value times the zero factor is no number; it is placed at 0.
     EXPECT_EQ(m.Position(std::numeric_limits<double>::infinity()), 0);
+}
+
+// A chart layer's map rounds its long double position as a double; the pixel must be the one
+// the long double reference rounding of that double gives, halves included, across a
+// chart's ranges and beyond them.
+TEST(ScaleMap, LayerPixelsRoundAsTheLongDoubleReference) {
+    TLayerMap m;
+    m.SetRange(0, 25, false);
+    m.Fit(0, 40, 25, 540, TLayerMap::TOffsetForm::FromBothEnds); // 20 pixels a unit
+    TLayerMap y;
+    y.SetRange(-4, 20, false);
+    y.Fit(-4, 290, 20, 50, TLayerMap::TOffsetForm::FromBothEnds); // -10 a unit
+    TLayerMap odd;
+    odd.SetRange(-3.5, 20, false);
+    odd.Fit(-3.5, 290, 20, 6, TLayerMap::TOffsetForm::FromBothEnds);
+    for (const TLayerMap* map : {&m, &y, &odd}) {
+        auto reference = [&](double v) {
+            const double position = static_cast<double>(map->Position(v));
+            return CheckedInt32(std::nearbyint(static_cast<long double>(position)));
+        };
+        int halves = 0;
+        for (int k = -20000; k <= 60000; ++k) {
+            for (const double v : {k / 16.0, k * 0.001}) {
+                const long double p = map->Position(v);
+                halves += p - std::floor(p) == 0.5L;
+                ASSERT_EQ(map->Pixel(v), reference(v)) << v;
+            }
+        }
+        for (const double v :
+             {1e300, -1e300, 1e9, -1e9, static_cast<double>(NAN), static_cast<double>(INFINITY)}) {
+            EXPECT_EQ(map->Pixel(v), reference(v)) << v;
+        }
+        if (map != &odd) {
+            EXPECT_GT(halves, 1000); // ties to even were met
+        }
+    }
 }

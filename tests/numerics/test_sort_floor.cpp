@@ -127,6 +127,36 @@ TEST(Conversions, RoundingAndClamping) {
     EXPECT_EQ(CheckedInt32(-1e30L), std::numeric_limits<std::int32_t>::min());
 }
 
+// The double forms must agree with rounding the same value in long double with nearbyint, the
+// reference that saves the floating-point environment: at and next to every half, at the
+// ends of the 32-bit range, beyond it, and for the special values.
+TEST(Conversions, DoubleFormsRoundAsTheLongDoubleReferenceDoes) {
+    auto reference = [](double x) {
+        return CheckedInt32(std::nearbyint(static_cast<long double>(x)));
+    };
+    // Signed zeros, halves, the largest double below a half, the 32-bit ends, the last
+    // doubles with a fraction, beyond the range, and the special values.
+    std::vector<double> values = {0.0, -0.0, 0.5, -0.5, 1.5, 2.5, -2.5, 0.49999999999999994};
+    values.insert(values.end(), {2147483646.5, 2147483647.0, 2147483647.5, -2147483648.0});
+    values.insert(values.end(), {-2147483648.5, -2147483649.0, 4503599627370495.5});
+    values.insert(values.end(), {1e300, -1e300, INFINITY, -INFINITY, NAN});
+    for (int k = -1000; k <= 1000; ++k) {
+        const double half = k + 0.5;
+        values.insert(values.end(), {half, std::nextafter(half, -INFINITY),
+                                     std::nextafter(half, INFINITY), k * 0.1, k * 1.37e6});
+    }
+    for (const double x : values) {
+        EXPECT_EQ(RoundInt32(x), reference(x)) << x;
+        EXPECT_EQ(CheckedInt32(x), CheckedInt32(static_cast<long double>(x))) << x;
+    }
+    // Long doubles that no double holds round as nearbyint rounds them.
+    for (const long double x :
+         {2.5L, 2.5L + 1e-18L, 2.5L - 1e-18L, -3.5L - 1e-18L, 2147483647.5L - 1e-9L, 1e4000L}) {
+        EXPECT_EQ(RoundHalfEven(x), std::nearbyint(x)) << static_cast<double>(x);
+        EXPECT_EQ(RoundInt32(x), CheckedInt32(std::nearbyint(x))) << static_cast<double>(x);
+    }
+}
+
 TEST(Swap, ExchangesEachType) {
     std::int32_t a = 1, b = 2;
     SwapInt(a, b);
