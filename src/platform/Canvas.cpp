@@ -4,6 +4,9 @@
 #include <QList>
 
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <vector>
 #include <utility>
 
 QColor ToQColor(TColor color) {
@@ -16,7 +19,8 @@ TColor FromQRgb(QRgb rgb) {
                     static_cast<std::uint8_t>(qBlue(rgb)));
 }
 
-Canvas::Canvas(QImage& target) : image(target) {
+Canvas::Canvas(QImage& target, TPath path)
+    : image(target), raster(target), direct(path == TPath::Direct && raster.Usable()) {
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -37,6 +41,11 @@ void Canvas::SetPenColor(TColor color) {
     }
     penColor = color;
     applyPen();
+}
+
+bool Canvas::directPen() const {
+    return direct && penMode == pmCopy && penWidth == 1 &&
+           (penStyle == psSolid || penStyle == psInsideFrame);
 }
 
 void Canvas::SetPenWidth(int width) {
@@ -94,6 +103,7 @@ void Canvas::SetFont(const QFont& f) {
 }
 
 void Canvas::applyPen() {
+    penRgb = ToQColor(penColor).rgb();
     if (penStyle == psClear) {
         painter.setPen(Qt::NoPen);
         return;
@@ -130,6 +140,7 @@ void Canvas::applyPen() {
 }
 
 void Canvas::applyBrush() {
+    brushRgb = ToQColor(brushColor).rgb();
     if (brushStyle == bsClear) {
         painter.setBrush(Qt::NoBrush);
     } else {
@@ -150,22 +161,63 @@ void Canvas::LineTo(int x, int y) {
     const QPoint from = penPos;
     const QPoint to(x, y);
     penPos = to;
-    if (penStyle == psClear || from == to) {
+    if (penStyle == psClear || from == to || directLine(from, to)) {
         return;
     }
     // Qt's square cap sets both ends; the end pixel is put back afterwards. Only a solid
     // one-pixel pen has a single end pixel to put back.
     const bool restoreEnd = penWidth == 1 && (penStyle == psSolid || penStyle == psInsideFrame) &&
-                            image.rect().contains(to);
-    const QRgb saved = restoreEnd ? image.pixel(to) : 0;
+                            raster.Bounds().contains(to);
+    const QRgb saved = restoreEnd ? raster.At(to.x(), to.y()) : 0;
     painter.drawLine(from, to);
     if (restoreEnd) {
-        painter.save();
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.setPen(QPen(QColor::fromRgba(saved), 1));
-        painter.drawPoint(to);
-        painter.restore();
+        qtPoint(to.x(), to.y(), QColor::fromRgb(saved));
     }
+}
+
+// Lines across, down and at 45 degrees, in a one-pixel solid pen or the grid's dots: the
+// pixels Qt's aliased line sets, from the start up to the end, which is left out.
+bool Canvas::directLine(QPoint from, QPoint to) {
+    const bool dotted = direct && penMode == pmCopy && penWidth == 1 && penStyle == psDot;
+    if (!directPen() && !dotted) {
+        return false;
+    }
+    const int dx = to.x() - from.x();
+    const int dy = to.y() - from.y();
+    if (dx != 0 && dy != 0 && std::abs(dx) != std::abs(dy)) {
+        return false;
+    }
+    const int sx = (dx > 0) - (dx < 0);
+    const int sy = (dy > 0) - (dy < 0);
+    const int n = std::max(std::abs(dx), std::abs(dy));
+    if (dotted) {
+        // Qt restarts the pattern where a line enters the image or the clip: only lines
+        // wholly inside are laid here.
+        if ((dx != 0 && dy != 0) || raster.Clipped() || !raster.Bounds().contains(from) ||
+            !raster.Bounds().contains(to)) {
+            return false;
+        }
+        // Qt lays the pattern from the start: a dot on every other pixel it passes. Going
+        // left or up, the pixel passed is the one before the coordinate.
+        const int back = sx < 0 || sy < 0 ? 1 : 0;
+        for (int i = 0; i < n; i += 2) {
+            raster.Plot(from.x() + sx * i - (sx < 0 ? back : 0),
+                        from.y() + sy * i - (sy < 0 ? back : 0), penRgb);
+        }
+        return true;
+    }
+    if (dy == 0) {
+        raster.Fill(std::min(from.x(), to.x() + 1), from.y(), std::max(from.x() + 1, to.x()),
+                    from.y() + 1, penRgb);
+    } else if (dx == 0) {
+        raster.Fill(from.x(), std::min(from.y(), to.y() + 1), from.x() + 1,
+                    std::max(from.y() + 1, to.y()), penRgb);
+    } else {
+        for (int i = 0; i < n; ++i) {
+            raster.Plot(from.x() + sx * i, from.y() + sy * i, penRgb);
+        }
+    }
+    return true;
 }
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -184,6 +236,16 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
         fillRect(x1, y1, x2, y2);
         return;
     }
+    if (directPen()) {
+        if (w > 2 && h > 2 && brushStyle != bsClear) {
+            raster.Fill(x1 + 1, y1 + 1, x2 - 1, y2 - 1, brushRgb);
+        }
+        raster.Fill(x1, y1, x2, y1 + 1, penRgb);
+        raster.Fill(x1, y2 - 1, x2, y2, penRgb);
+        raster.Fill(x1, y1, x1 + 1, y2, penRgb);
+        raster.Fill(x2 - 1, y1, x2, y2, penRgb);
+        return;
+    }
     if (w == 1 || h == 1) {
         // The outline alone covers a rectangle one pixel thin; QRect would draw nothing.
         painter.fillRect(QRect(x1, y1, w, h), ToQColor(penColor));
@@ -198,13 +260,18 @@ void Canvas::fillRect(int x1, int y1, int x2, int y2) {
     }
     const QRect r = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
                           QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
-    if (r.isValid()) {
+    if (!r.isValid()) {
+        return;
+    }
+    if (direct && penMode == pmCopy) {
+        raster.Fill(r.left(), r.top(), r.right() + 1, r.bottom() + 1, brushRgb);
+    } else {
         painter.fillRect(r, ToQColor(brushColor));
     }
 }
 
 void Canvas::Polygon(const QPolygon& points) {
-    if (points.isEmpty()) {
+    if (points.isEmpty() || directPolygon(points)) {
         return;
     }
     painter.drawPolygon(points);
@@ -212,33 +279,124 @@ void Canvas::Polygon(const QPolygon& points) {
     // the outline must run through every vertex.
     if (penStyle != psClear && penWidth == 1) {
         for (const QPoint& p : points) {
-            painter.drawPoint(p);
+            if (directPen()) {
+                raster.Plot(p.x(), p.y(), penRgb);
+            } else {
+                qtPoint(p.x(), p.y(), ToQColor(penColor));
+            }
         }
     }
 }
 
+// A convex polygon whose edges run across, down or at 45 degrees (the faces of the chart's
+// bars and its shadow): every pixel an edge passes, both ends included, in the pen, and the
+// pixels of each row between its outermost edge pixels in the brush, as Qt fills it.
+bool Canvas::directPolygon(const QPolygon& points) {
+    const qsizetype n = points.size();
+    if (!directPen() || n < 3 || n > 16 || (brushStyle != bsSolid && brushStyle != bsClear)) {
+        return false;
+    }
+    int top = points[0].y(), bottom = points[0].y();
+    int turn = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QPoint a = points[i];
+        const QPoint b = points[(i + 1) % n];
+        const QPoint c = points[(i + 2) % n];
+        const int dx = b.x() - a.x(), dy = b.y() - a.y();
+        if (dx != 0 && dy != 0 && std::abs(dx) != std::abs(dy)) {
+            return false;
+        }
+        if (std::abs(dx) > 30000 || std::abs(dy) > 30000) {
+            return false;
+        }
+        const long long cross = static_cast<long long>(dx) * (c.y() - b.y()) -
+                                static_cast<long long>(dy) * (c.x() - b.x());
+        const int sign = (cross > 0) - (cross < 0);
+        if (sign != 0 && turn != 0 && sign != turn) {
+            return false; // not convex: Qt's fill rule decides
+        }
+        turn = sign != 0 ? sign : turn;
+        top = std::min(top, a.y());
+        bottom = std::max(bottom, a.y());
+    }
+    const QRect bounds = raster.Bounds();
+    const int rowFirst = std::max(top, bounds.top() - 1);
+    const int rowLast = std::min(bottom, bounds.bottom() + 1);
+    if (rowFirst > rowLast) {
+        return true; // nothing of it in the image
+    }
+    // The outermost edge pixel of each row, then the inside, then the edges over it.
+    constexpr int none = std::numeric_limits<int>::max();
+    std::vector<std::pair<int, int>> rows(static_cast<std::size_t>(rowLast - rowFirst + 1),
+                                          {none, std::numeric_limits<int>::min()});
+    auto eachEdgePixel = [&](const auto& visit) {
+        for (qsizetype i = 0; i < n; ++i) {
+            const QPoint a = points[i];
+            const QPoint b = points[(i + 1) % n];
+            const int sx = (b.x() > a.x()) - (b.x() < a.x());
+            const int sy = (b.y() > a.y()) - (b.y() < a.y());
+            const int steps = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
+            if (sy == 0) {
+                visit(std::min(a.x(), b.x()), std::max(a.x(), b.x()), a.y());
+                continue;
+            }
+            for (int k = 0; k <= steps; ++k) {
+                const int x = a.x() + sx * k;
+                visit(x, x, a.y() + sy * k);
+            }
+        }
+    };
+    eachEdgePixel([&](int xa, int xb, int y) {
+        if (y >= rowFirst && y <= rowLast) {
+            auto& r = rows[static_cast<std::size_t>(y - rowFirst)];
+            r.first = std::min(r.first, xa);
+            r.second = std::max(r.second, xb);
+        }
+    });
+    if (brushStyle == bsSolid) {
+        for (int y = rowFirst; y <= rowLast; ++y) {
+            const auto& r = rows[static_cast<std::size_t>(y - rowFirst)];
+            if (r.first != none && r.second - r.first > 1) {
+                raster.Fill(r.first + 1, y, r.second, y + 1, brushRgb);
+            }
+        }
+    }
+    eachEdgePixel([&](int xa, int xb, int y) { raster.Fill(xa, y, xb + 1, y + 1, penRgb); });
+    return true;
+}
+
 TColor Canvas::Pixel(int x, int y) const {
+    if (raster.Usable()) {
+        return FromQRgb(raster.At(x, y));
+    }
     return image.rect().contains(x, y) ? FromQRgb(image.pixel(x, y)) : clBlack;
 }
 
 void Canvas::SetPixel(int x, int y, TColor color) {
-    if (!image.rect().contains(x, y)) {
+    if (direct && penMode == pmCopy) {
+        raster.Plot(x, y, ToQColor(color).rgb());
+        return;
+    }
+    qtPoint(x, y, ToQColor(color));
+}
+
+void Canvas::qtPoint(int x, int y, QColor colour) {
+    if (!raster.Bounds().contains(x, y) && !image.rect().contains(x, y)) {
         return;
     }
     painter.save();
     if (penMode == pmCopy) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
     }
-    painter.setPen(QPen(ToQColor(color), 1));
-    painter.drawPoint(x, y);
+    // A logical pixel is a square of the device's pixels: filled, not a scaled point.
+    painter.fillRect(QRect(x, y, 1, 1), colour);
     painter.restore();
 }
 
 void Canvas::TextOut(int x, int y, const QString& text) {
     const QFontMetrics fm(font);
     if (brushStyle == bsSolid) {
-        painter.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()),
-                         ToQColor(brushColor));
+        fillRect(x, y, x + fm.horizontalAdvance(text), y + fm.height());
     }
     painter.save();
     painter.setPen(ToQColor(textColor));
@@ -261,7 +419,12 @@ void Canvas::StretchDraw(const QRect& target, const QImage& picture) {
 }
 
 void Canvas::SetClipRect(int x1, int y1, int x2, int y2) {
-    painter.setClipRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)));
+    const QRect r(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+    painter.setClipRect(r);
+    raster.SetClip(r);
 }
 
-void Canvas::ClearClip() { painter.setClipping(false); }
+void Canvas::ClearClip() {
+    painter.setClipping(false);
+    raster.ClearClip();
+}

@@ -2,10 +2,14 @@
 // The 2-D drawing surface every drawing part of the program uses: a pen, a brush and a font
 // over QPainter on a QImage, with the program's pixel rules: a line does not set its end
 // pixel, a rectangle (x1, y1, x2, y2) covers x1..x2-1 and y1..y2-1, antialiasing is off
-// except for text.
+// except for text. Coordinates are logical pixels; on an image with a device pixel ratio the
+// shapes cover ratio x ratio device pixels per logical pixel and text has the device's
+// resolution. Spans, rectangles, pixels and the chart's slanted faces are written straight
+// into the image; what Qt draws the same way is left to it.
 
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
+#include "platform/PixelRaster.h"
 
 #include <QFont>
 #include <QImage>
@@ -17,8 +21,12 @@
 
 class Canvas {
 public:
+    // Direct writes the shapes it can into the image's memory; QtOnly paints everything with
+    // QPainter, the reference the direct writes are tested against.
+    enum class TPath { Direct, QtOnly };
+
     // Paints on `image`, which must outlive the canvas and not be copied while it paints.
-    explicit Canvas(QImage& image);
+    explicit Canvas(QImage& image, TPath path = TPath::Direct);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -71,12 +79,23 @@ public:
 private:
     // The brush alone over x1..x2-1, y1..y2-1: a rectangle drawn with a clear pen.
     void fillRect(int x1, int y1, int x2, int y2);
+    // Whether shapes in the pen's colour can be written directly: copy mode, a one-pixel
+    // solid pen.
+    bool directPen() const;
+    bool directLine(QPoint from, QPoint to);
+    bool directPolygon(const QPolygon& points);
+    // Sets one logical pixel with Qt, for a pen mode the raster does not know.
+    void qtPoint(int x, int y, QColor colour);
     void applyPen();
     void applyBrush();
     void withComposition(QPainter::CompositionMode mode, const auto& draw);
 
     QImage& image;
+    TPixelRaster raster;
+    const bool direct;
     QPainter painter;
+    QRgb penRgb = 0;
+    QRgb brushRgb = 0;
     TColor penColor = clBlack;
     int penWidth = 1;
     TPenStyle penStyle = psSolid;
