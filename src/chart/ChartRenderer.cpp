@@ -132,8 +132,9 @@ bool TChartRenderer::DrawChartBackground(Canvas& c, int ox, int oy) const {
     c.SetBrushStyle(bsSolid);
     c.SetBrushColor(st.ChartColor);
     c.SetPenColor(st.ChartFrameColor);
-    const int bw = c.Width();
-    const int bh = c.Height();
+    // The data area, frame included, whether drawn into its own picture or the control's.
+    const int bw = std::max(g.AreaWidth() + 1, 1);
+    const int bh = std::max(g.AreaHeight() + 1, 1);
     auto plain = [&] {
         c.SetBrushColor(st.ChartColor);
         c.SetPenColor(st.ChartFrameColor);
@@ -148,15 +149,15 @@ bool TChartRenderer::DrawChartBackground(Canvas& c, int ox, int oy) const {
         switch (bg.FillMode()) {
         case bfSimple:
             plain();
-            c.Draw(0, 0, picture);
+            c.Draw(ox, oy, picture);
             break;
         case bfStretch:
-            c.StretchDraw(QRect(0, 0, bw, bh), picture);
+            c.StretchDraw(QRect(ox, oy, bw, bh), picture);
             break;
         case bfTile:
             for (int col = 0; col <= (bw - 1) / picture.width(); ++col) {
                 for (int row = 0; row <= (bh - 1) / picture.height(); ++row) {
-                    c.Draw(col * picture.width(), row * picture.height(), picture);
+                    c.Draw(ox + col * picture.width(), oy + row * picture.height(), picture);
                 }
             }
             break;

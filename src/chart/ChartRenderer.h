@@ -41,6 +41,8 @@ struct TChartStyle {
     TShadowStyle ShadowStyle = ssFlying;
     TColor ShadowColor = clGrayText;
     TColor ShadowBakColor = clBtnFace;
+
+    bool operator==(const TChartStyle&) const = default;
 };
 
 // Everything a picture is drawn from, as the chart holds it at the moment of drawing.

@@ -16,6 +16,8 @@ struct TChartGeometry {
     std::int32_t MarginBottom = 0;
     std::int32_t ShadowWidth = 0;
 
+    bool operator==(const TChartGeometry&) const = default;
+
     std::int32_t AreaWidth() const { return Width - MarginLeft - MarginRight - ShadowWidth; }
     std::int32_t AreaHeight() const { return Height - MarginTop - MarginBottom - ShadowWidth; }
 

@@ -177,6 +177,16 @@ void TLayerAxes::SetScaleMargins() {
     }
 }
 
+std::uint64_t TLayerAxes::DrawGeneration() const {
+    std::uint64_t sum = 0;
+    for (const auto* scales : {&xScales, &yScales}) {
+        for (const TScale* s : *scales) {
+            sum += s->DrawGeneration();
+        }
+    }
+    return sum;
+}
+
 void TLayerAxes::PaintScales(Canvas& c) {
     for (auto* scales : {&xScales, &yScales}) {
         for (TScale* s : *scales) {

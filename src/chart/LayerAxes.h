@@ -13,6 +13,7 @@
 #include <QSize>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 class Canvas;
@@ -31,6 +32,8 @@ public:
 
     // The colour of layer n's axes in the 16-colour table; black outside 1..16.
     static TColor LayerColor(int layer);
+    // Changes when any scale's picture changes.
+    std::uint64_t DrawGeneration() const;
 
     // Layers outside 1..16 are clamped.
     TScalePropsHoriz* XAxis(int layer) const;

@@ -21,11 +21,17 @@ namespace {
 
 std::size_t slot(int layer) { return static_cast<std::size_t>(layer - 1); }
 
-QImage sized(const QImage& img, int w, int h) {
-    if (img.width() == w && img.height() == h && !img.isNull()) {
-        return img;
+// Makes `img` an off-screen picture of w x h logical pixels at the screen's resolution;
+// true when it had to be made anew (its pixels are undefined then).
+bool fit(QImage& img, int w, int h, qreal ratio) {
+    const QSize device(static_cast<int>(std::ceil(std::max(w, 1) * ratio)),
+                       static_cast<int>(std::ceil(std::max(h, 1) * ratio)));
+    if (img.size() == device && img.devicePixelRatio() == ratio && !img.isNull()) {
+        return false;
     }
-    return QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+    img = QImage(device, QImage::Format_RGB32);
+    img.setDevicePixelRatio(ratio);
+    return true;
 }
 
 QPoint pixelOf(const QMouseEvent* e) {
@@ -512,24 +518,42 @@ TChartScene TCustomRChart::scene() const {
             .CaptionTextColor = FromQRgb(palette().color(QPalette::WindowText).rgb())};
 }
 
-void TCustomRChart::toWindow(const QImage& picture, int x, int y) {
-    if (windowImage.size() != size()) {
-        windowImage = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
+QRect TCustomRChart::areaRect() const {
+    return QRect(geometry.MarginLeft, geometry.MarginTop, std::max(geometry.AreaWidth() + 1, 1),
+                 std::max(geometry.AreaHeight() + 1, 1));
+}
+
+TCustomRChart::TOuterKey TCustomRChart::outerKey() const {
+    return {.Geometry = geometry,
+            .Style = style,
+            .Font = font(),
+            .CaptionColor = FromQRgb(palette().color(QPalette::WindowText).rgb()),
+            .Scales = layerAxes->DrawGeneration(),
+            .Ratio = devicePixelRatioF()};
+}
+
+void TCustomRChart::toWindow(const QImage& picture, int x, int y, QRect part) {
+    if (fit(windowImage, width(), height(), devicePixelRatioF())) {
         windowImage.fill(ToQColor(style.WindColor));
+        windowHasOuter = false;
     }
-    {
-        QPainter p(&windowImage);
-        p.drawImage(x, y, picture);
+    if (part.isNull()) {
+        part = QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize());
     }
-    update(QRect(x, y, picture.width(), picture.height()));
+    TPixelRaster(windowImage).Copy(picture, part, QPoint(x + part.left(), y + part.top()));
+    update(part.translated(x, y));
 }
 
 void TCustomRChart::paintEvent(QPaintEvent* event) {
-    if (windowImage.size() != size()) {
+    if (windowImage.deviceIndependentSize().toSize() != size()) {
         FullRepaint();
     }
     QPainter p(this);
-    p.drawImage(event->rect(), windowImage, event->rect());
+    // The image has the screen's resolution: its device pixels go to the screen one for one.
+    const qreal ratio = windowImage.devicePixelRatio();
+    const QRect r = event->rect();
+    p.drawImage(QRectF(r), windowImage,
+                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void TCustomRChart::FullRepaint() {
@@ -537,17 +561,31 @@ void TCustomRChart::FullRepaint() {
         return;
     }
     RecalcTransforms();
-    controlBitmap = sized(controlBitmap, geometry.Width, geometry.Height);
-    {
+    fit(controlBitmap, geometry.Width, geometry.Height, devicePixelRatioF());
+    // The outer area is drawn again only when something it shows has changed.
+    const bool outerNew = !outerDrawn || !(*outerDrawn == outerKey()) || scalesListened();
+    if (outerNew) {
         Canvas outer(controlBitmap);
         DrawOuterArea(outer);
     }
-    drawDataArea();
-    {
-        QPainter p(&controlBitmap);
-        p.drawImage(geometry.MarginLeft, geometry.MarginTop, chartAreaBitmap);
+    outerDrawn = outerKey();
+    if (dataListened()) {
+        drawDataArea();
+        TPixelRaster(controlBitmap).Copy(chartAreaBitmap, QRect(QPoint(0, 0), areaRect().size()),
+                                         areaRect().topLeft());
+    } else {
+        // Straight into the control's picture, clipped to the data area as its own picture
+        // would clip it.
+        Canvas area(controlBitmap);
+        const QRect r = areaRect();
+        area.SetClipRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+        DrawChartBackground(area, r.left(), r.top());
+        DrawItems(area, r.left(), r.top(), false, false);
     }
-    DrawCrossHairs(0, 0, controlBitmap);
+    TChartRenderer(scene()).DrawCrossHairs(controlBitmap, 0, 0);
+    const bool whole = outerNew || !windowHasOuter;
+    toWindow(controlBitmap, 0, 0, whole ? QRect() : areaRect());
+    windowHasOuter = true;
 }
 
 void TCustomRChart::DataAreaRedraw() {
@@ -559,8 +597,7 @@ void TCustomRChart::DataAreaRedraw() {
 }
 
 void TCustomRChart::drawDataArea() {
-    chartAreaBitmap = sized(chartAreaBitmap, std::max(geometry.AreaWidth() + 1, 1),
-                            std::max(geometry.AreaHeight() + 1, 1));
+    fit(chartAreaBitmap, geometry.AreaWidth() + 1, geometry.AreaHeight() + 1, devicePixelRatioF());
     Canvas area(chartAreaBitmap);
     DrawChartBackground(area, 0, 0);
     DrawItems(area, 0, 0, false, false);
@@ -748,6 +785,7 @@ void TCustomRChart::xorBand(const TChartMouseTracker::TBand& band) {
     }
     {
         Canvas c(windowImage);
+        windowHasOuter = false; // the band may reach beyond the data area
         c.SetPenMode(pmXor);
         c.SetPenColor(clWhite);
         c.SetBrushStyle(bsClear);

@@ -31,7 +31,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Canvas;
@@ -253,7 +255,29 @@ private:
     TChartScene scene() const;
     // The data area into its own image: background, then items.
     void drawDataArea();
-    void toWindow(const QImage& picture, int x, int y);
+    // Copies `part` of `picture` (all of it by default) to the window's image with the
+    // picture's top left corner at (x, y), and asks Qt to show that part.
+    void toWindow(const QImage& picture, int x, int y, QRect part = QRect());
+    // The data area in the control, frame included.
+    QRect areaRect() const;
+    // A listener draws on the pictures it is handed, so the pictures are made as they always
+    // were while one listens.
+    bool scalesListened() const { return OnScalesRendered || OnScaleTickDrawn; }
+    bool dataListened() const { return OnBeforeRenderData || OnDataRendered; }
+
+    // Everything the outer area's picture (background, shadow, caption, scales) is drawn
+    // from. While it stands, the outer area in controlBitmap is current and a full repaint
+    // draws only the data area.
+    struct TOuterKey {
+        TChartGeometry Geometry;
+        TChartStyle Style;
+        QFont Font;
+        TColor CaptionColor = clBlack;
+        std::uint64_t Scales = 0;
+        qreal Ratio = 1;
+        bool operator==(const TOuterKey&) const = default;
+    };
+    TOuterKey outerKey() const;
     // Mouse handling: the tracker decides, the chart applies.
     void handleMouseAction(int x, int y, bool leftHeld);
     void startDrag(int x, int y);
@@ -297,6 +321,8 @@ private:
     QImage controlBitmap;
     QImage chartAreaBitmap;
     QImage windowImage;
+    std::optional<TOuterKey> outerDrawn; // what controlBitmap's outer area shows
+    bool windowHasOuter = false;         // the window's image shows that outer area too
 };
 
 class TRChart : public TCustomRChart {

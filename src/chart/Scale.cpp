@@ -286,6 +286,7 @@ void TScale::recalcAndRepaint() {
 }
 
 void TScale::requestRepaint() {
+    ++drawGeneration; // also while painting waits: the change is there all the same
     if (readingLayout || paintSuspended || !settings.Visible()) {
         return;
     }

@@ -14,6 +14,8 @@
 #include "chart/TimeScaleTicks.h"
 #include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
+
+#include <cstdint>
 #include "platform/Loadable.h"
 
 #include <QImage>
@@ -103,6 +105,9 @@ public:
     // 0 stays 0; other values are limited to 2..10.
     void SetMinTicks(int value);
     int NumTicks() const { return numTicks; }
+    // Counts the changes that alter what the scale draws; a picture holding the scale is
+    // current while the count stands.
+    std::uint64_t DrawGeneration() const { return drawGeneration; }
     double RangeLow() const { return settings.RangeLow(); }
     // When it meets RangeHigh, RangeHigh moves one above it.
     void SetRangeLow(double value);
@@ -209,6 +214,7 @@ private:
     int targetLeft = 0;
     int targetTop = 0;
     bool paintSuspended = true;
+    std::uint64_t drawGeneration = 0;
     bool embedded = false;
     bool readingLayout = true;
     QImage windowImage;

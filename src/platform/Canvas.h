@@ -31,8 +31,9 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    int Width() const { return image.width(); }
-    int Height() const { return image.height(); }
+    // The image's size in logical pixels.
+    int Width() const { return raster.Bounds().width(); }
+    int Height() const { return raster.Bounds().height(); }
 
     TColor PenColor() const { return penColor; }
     void SetPenColor(TColor color);

@@ -3,23 +3,26 @@
 #include <algorithm>
 #include <cmath>
 
-TPixelRaster::TPixelRaster(QImage& image) : ratio(image.devicePixelRatio()) {
+TPixelRaster::TPixelRaster(QImage& image)
+    : deviceWidth(image.width()), deviceHeight(image.height()), ratio(image.devicePixelRatio()) {
+    if (!(ratio >= 1 && ratio <= 16)) {
+        ratio = 1; // no ratio a screen has: Qt paints alone, on whole pixels
+    } else {
+        scale = ratio == std::floor(ratio) ? static_cast<int>(ratio) : 0;
+    }
+    bounds = QRect(0, 0, static_cast<int>(std::ceil(deviceWidth / ratio)),
+                   static_cast<int>(std::ceil(deviceHeight / ratio)));
+    clip = bounds;
     const QImage::Format f = image.format();
+    if (scale == 0 && ratio == 1) {
+        return;
+    }
     if (image.isNull() || (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
                            f != QImage::Format_ARGB32_Premultiplied)) {
         return;
     }
-    if (!(ratio >= 1 && ratio <= 16)) {
-        return; // no ratio a screen has: Qt paints alone
-    }
-    scale = ratio == std::floor(ratio) ? static_cast<int>(ratio) : 0;
     bits = image.bits();
     bytesPerLine = image.bytesPerLine();
-    deviceWidth = image.width();
-    deviceHeight = image.height();
-    bounds = QRect(0, 0, static_cast<int>(std::ceil(deviceWidth / ratio)),
-                   static_cast<int>(std::ceil(deviceHeight / ratio)));
-    clip = bounds;
 }
 
 int TPixelRaster::Device(int v) const {
@@ -47,6 +50,43 @@ void TPixelRaster::Fill(int x1, int y1, int x2, int y2, QRgb colour) {
     for (int y = dy1; y < dy2; ++y) {
         auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
         std::fill(row + dx1, row + dx2, value);
+    }
+}
+
+QRect TPixelRaster::DeviceRect(const QRect& logical) const {
+    const QRect r = logical & bounds;
+    if (r.isEmpty()) {
+        return {};
+    }
+    return QRect(QPoint(Device(r.left()), Device(r.top())),
+                 QPoint(Device(r.right() + 1) - 1, Device(r.bottom() + 1) - 1)) &
+           QRect(0, 0, deviceWidth, deviceHeight);
+}
+
+void TPixelRaster::Copy(const QImage& from, const QRect& part, QPoint at) {
+    if (bits == nullptr || from.isNull() || from.depth() != 32 || part.isEmpty()) {
+        return;
+    }
+    // Device rectangles of the part in the source and of its place here; the smaller of the
+    // two sizes is copied, so nothing outside either image is touched.
+    const int sx = std::clamp(Device(part.left()), 0, from.width());
+    const int sy = std::clamp(Device(part.top()), 0, from.height());
+    const int sx2 = std::clamp(Device(part.right() + 1), 0, from.width());
+    const int sy2 = std::clamp(Device(part.bottom() + 1), 0, from.height());
+    const int dx = Device(at.x());
+    const int dy = Device(at.y());
+    const int x0 = std::max(dx, 0);
+    const int y0 = std::max(dy, 0);
+    const int w = std::min(sx2 - sx - (x0 - dx), deviceWidth - x0);
+    const int h = std::min(sy2 - sy - (y0 - dy), deviceHeight - y0);
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    for (int row = 0; row < h; ++row) {
+        const auto* src = reinterpret_cast<const QRgb*>(from.constScanLine(sy + (y0 - dy) + row)) +
+                          sx + (x0 - dx);
+        auto* dst = reinterpret_cast<QRgb*>(bits + (y0 + row) * bytesPerLine) + x0;
+        std::copy(src, src + w, dst);
     }
 }
 

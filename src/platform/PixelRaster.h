@@ -33,6 +33,12 @@ public:
 
     // The first device pixel of logical coordinate v.
     int Device(int v) const;
+    // The device pixels of a logical rectangle, within the image.
+    QRect DeviceRect(const QRect& logical) const;
+
+    // Copies the logical rectangle `part` of `from`, an image of the same ratio, to `at` in
+    // this image: device pixel for device pixel, without resampling.
+    void Copy(const QImage& from, const QRect& part, QPoint at);
 
 private:
     uchar* bits = nullptr;
