@@ -32,4 +32,6 @@ struct TDrawItem {
     std::int32_t Layer = 0;
     std::int32_t Angle = 0;
     std::int32_t Depth = 0;
+
+    bool operator==(const TDrawItem&) const = default;
 };

@@ -174,9 +174,9 @@ void TCustomRChart::AddBar3D(double x1, double y1, double x2, double y2, int dep
 void TCustomRChart::ShowDrawing() {
     if (isVisible()) {
         if (autoRedraw) {
-            DataAreaRedraw();
+            dataAreaRedraw();
         } else {
-            FullRepaint();
+            fullRepaint();
         }
     }
     // The whole sharing group shows the list it holds.
@@ -301,6 +301,7 @@ void TCustomRChart::axisSettingsChanged() {
 // Properties -------------------------------------------------------------------------------
 
 void TCustomRChart::repaintIfAuto() {
+    ++stateGeneration; // the pictures no longer show the chart's state
     if (autoRedraw) {
         FullRepaint();
     }
@@ -523,25 +524,58 @@ QRect TCustomRChart::areaRect() const {
                  std::max(geometry.AreaHeight() + 1, 1));
 }
 
-TCustomRChart::TOuterKey TCustomRChart::outerKey() const {
+TCustomRChart::TPaintKey TCustomRChart::paintKey() const {
     return {.Geometry = geometry,
             .Style = style,
             .Font = font(),
             .CaptionColor = FromQRgb(palette().color(QPalette::WindowText).rgb()),
             .Scales = layerAxes->DrawGeneration(),
+            .State = stateGeneration,
+            .ActiveLayer = activeLayer,
+            .LayerVisible = layerVisible,
+            .ClassVisible = classVisible,
             .Ratio = devicePixelRatioF()};
 }
 
-void TCustomRChart::toWindow(const QImage& picture, int x, int y, QRect part) {
+bool TCustomRChart::partialRedrawSafe() const {
+    if (dataListened() || scalesListened() || !backGroundImg->Name().isEmpty()) {
+        return false;
+    }
+    for (const TCrossHair* ch : marks->CrossHairs()) {
+        if (ch->Mode() != chOff) {
+            return false;
+        }
+    }
+    for (const TTextLabel* l : marks->TextLabels()) {
+        if (l->Mode() != tlOff && l->Visible()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+TPixelRect pixelRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
+
+QRect qRect(const TPixelRect& r) { return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)); }
+
+} // namespace
+
+void TCustomRChart::toWindow(const QImage& picture, int x, int y, std::optional<QRect> part) {
     if (fit(windowImage, width(), height(), devicePixelRatioF())) {
         windowImage.fill(ToQColor(style.WindColor));
         windowHasOuter = false;
+        windowHasControlArea = false;
+        windowHasAreaBitmap = false;
+        part.reset(); // a new image shows nothing yet
     }
-    if (part.isNull()) {
-        part = QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize());
+    const QRect r = part.value_or(QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
+    if (r.isEmpty()) {
+        return;
     }
-    TPixelRaster(windowImage).Copy(picture, part, QPoint(x + part.left(), y + part.top()));
-    update(part.translated(x, y));
+    TPixelRaster(windowImage).Copy(picture, r, QPoint(x + r.left(), y + r.top()));
+    update(r.translated(x, y));
 }
 
 void TCustomRChart::paintEvent(QPaintEvent* event) {
@@ -557,43 +591,88 @@ void TCustomRChart::paintEvent(QPaintEvent* event) {
 }
 
 void TCustomRChart::FullRepaint() {
+    controlDrawn.reset(); // everything from the chart's state
+    fullRepaint();
+}
+
+void TCustomRChart::fullRepaint() {
     if (!isVisible() || loading() || paintSuspended) {
         return;
     }
     RecalcTransforms();
-    fit(controlBitmap, geometry.Width, geometry.Height, devicePixelRatioF());
-    // The outer area is drawn again only when something it shows has changed.
-    const bool outerNew = !outerDrawn || !(*outerDrawn == outerKey()) || scalesListened();
+    const bool fresh = fit(controlBitmap, geometry.Width, geometry.Height, devicePixelRatioF());
+    const TPaintKey key = paintKey();
+    // The outer area is drawn again only when something it shows has changed; it covers
+    // the data area, which is then drawn whole.
+    const bool outerNew = fresh || !controlDrawn || !(*controlDrawn == key) || scalesListened();
+    controlDrawn = key;
     if (outerNew) {
         Canvas outer(controlBitmap);
         DrawOuterArea(outer);
     }
-    outerDrawn = outerKey();
+    const QRect area = areaRect();
+    if (outerNew || !partialRedrawSafe()) {
+        controlDamage.Invalidate();
+    }
+    const std::optional<TPixelRect> damage =
+        controlDamage.Next(share.List(), transform, pixelRect(area));
+    const QRect part = damage ? (damage->Empty() ? QRect() : qRect(*damage) & area) : area;
     if (dataListened()) {
         drawDataArea();
-        TPixelRaster(controlBitmap).Copy(chartAreaBitmap, QRect(QPoint(0, 0), areaRect().size()),
-                                         areaRect().topLeft());
-    } else {
-        // Straight into the control's picture, clipped to the data area as its own picture
-        // would clip it.
-        Canvas area(controlBitmap);
-        const QRect r = areaRect();
-        area.SetClipRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-        DrawChartBackground(area, r.left(), r.top());
-        DrawItems(area, r.left(), r.top(), false, false);
+        TPixelRaster(controlBitmap).Copy(chartAreaBitmap, QRect(QPoint(0, 0), area.size()),
+                                         area.topLeft());
+    } else if (!part.isEmpty()) {
+        // Straight into the control's picture, clipped as the data area's own picture
+        // would clip it, or to the part that changed.
+        Canvas c(controlBitmap);
+        c.SetClipRect(part.left(), part.top(), part.right() + 1, part.bottom() + 1);
+        DrawChartBackground(c, area.left(), area.top());
+        DrawItems(c, area.left(), area.top(), false, false);
     }
     TChartRenderer(scene()).DrawCrossHairs(controlBitmap, 0, 0);
-    const bool whole = outerNew || !windowHasOuter;
-    toWindow(controlBitmap, 0, 0, whole ? QRect() : areaRect());
+    if (outerNew || !windowHasOuter) {
+        toWindow(controlBitmap, 0, 0);
+    } else {
+        toWindow(controlBitmap, 0, 0, windowHasControlArea ? part : area);
+    }
     windowHasOuter = true;
+    windowHasControlArea = true;
+    windowHasAreaBitmap = false;
 }
 
 void TCustomRChart::DataAreaRedraw() {
+    areaDrawn.reset(); // everything from the chart's state
+    dataAreaRedraw();
+}
+
+void TCustomRChart::dataAreaRedraw() {
     if (!isVisible() || loading() || paintSuspended) {
         return;
     }
-    drawDataArea();
-    DrawCrossHairs(geometry.MarginLeft, geometry.MarginTop, chartAreaBitmap);
+    const QRect area = areaRect();
+    const bool fresh = fit(chartAreaBitmap, area.width(), area.height(), devicePixelRatioF());
+    const TPaintKey key = paintKey();
+    if (fresh || !areaDrawn || !(*areaDrawn == key) || !partialRedrawSafe()) {
+        areaDamage.Invalidate();
+    }
+    areaDrawn = key;
+    const std::optional<TPixelRect> damage =
+        areaDamage.Next(share.List(), transform, pixelRect(area));
+    // In the data area's own pixels.
+    const QRect part =
+        (damage ? (damage->Empty() ? QRect() : qRect(*damage) & area) : area)
+            .translated(-area.left(), -area.top());
+    if (!part.isEmpty()) {
+        Canvas c(chartAreaBitmap);
+        c.SetClipRect(part.left(), part.top(), part.right() + 1, part.bottom() + 1);
+        DrawChartBackground(c, 0, 0);
+        DrawItems(c, 0, 0, false, false);
+    }
+    TChartRenderer(scene()).DrawCrossHairs(chartAreaBitmap, area.left(), area.top());
+    toWindow(chartAreaBitmap, area.left(), area.top(),
+             windowHasAreaBitmap ? part : QRect(QPoint(0, 0), area.size()));
+    windowHasAreaBitmap = true;
+    windowHasControlArea = false;
 }
 
 void TCustomRChart::drawDataArea() {
@@ -785,7 +864,10 @@ void TCustomRChart::xorBand(const TChartMouseTracker::TBand& band) {
     }
     {
         Canvas c(windowImage);
-        windowHasOuter = false; // the band may reach beyond the data area
+        // The band may reach beyond the data area: the next repaint copies everything.
+        windowHasOuter = false;
+        windowHasControlArea = false;
+        windowHasAreaBitmap = false;
         c.SetPenMode(pmXor);
         c.SetPenColor(clWhite);
         c.SetBrushStyle(bsClear);

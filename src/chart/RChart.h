@@ -7,6 +7,7 @@
 // its properties.
 
 #include "chart/BakGndImg.h"
+#include "chart/ChartDamage.h"
 #include "chart/ChartDataShare.h"
 #include "chart/ChartEvents.h"
 #include "chart/ChartMarks.h"
@@ -257,7 +258,8 @@ private:
     void drawDataArea();
     // Copies `part` of `picture` (all of it by default) to the window's image with the
     // picture's top left corner at (x, y), and asks Qt to show that part.
-    void toWindow(const QImage& picture, int x, int y, QRect part = QRect());
+    void toWindow(const QImage& picture, int x, int y,
+                  std::optional<QRect> part = std::nullopt);
     // The data area in the control, frame included.
     QRect areaRect() const;
     // A listener draws on the pictures it is handed, so the pictures are made as they always
@@ -265,19 +267,29 @@ private:
     bool scalesListened() const { return OnScalesRendered || OnScaleTickDrawn; }
     bool dataListened() const { return OnBeforeRenderData || OnDataRendered; }
 
-    // Everything the outer area's picture (background, shadow, caption, scales) is drawn
-    // from. While it stands, the outer area in controlBitmap is current and a full repaint
-    // draws only the data area.
-    struct TOuterKey {
+    // Everything the pictures are drawn from besides the display list. While it stands, the
+    // outer area (background, shadow, caption, scales) in controlBitmap is current, and a
+    // redraw paints only where items changed.
+    struct TPaintKey {
         TChartGeometry Geometry;
         TChartStyle Style;
         QFont Font;
         TColor CaptionColor = clBlack;
         std::uint64_t Scales = 0;
+        std::uint64_t State = 0;
+        int ActiveLayer = 1;
+        std::array<bool, MaxLayers> LayerVisible{};
+        std::array<bool, 256> ClassVisible{};
         qreal Ratio = 1;
-        bool operator==(const TOuterKey&) const = default;
+        bool operator==(const TPaintKey&) const = default;
     };
-    TOuterKey outerKey() const;
+    TPaintKey paintKey() const;
+    // Whether painting only where items changed gives the whole picture's pixels: nothing
+    // listens to the painting, no cross-hair or text label is shown, no background picture.
+    bool partialRedrawSafe() const;
+    // The full repaint and the data-area redraw of ShowDrawing: only what changed.
+    void fullRepaint();
+    void dataAreaRedraw();
     // Mouse handling: the tracker decides, the chart applies.
     void handleMouseAction(int x, int y, bool leftHeld);
     void startDrag(int x, int y);
@@ -321,8 +333,16 @@ private:
     QImage controlBitmap;
     QImage chartAreaBitmap;
     QImage windowImage;
-    std::optional<TOuterKey> outerDrawn; // what controlBitmap's outer area shows
-    bool windowHasOuter = false;         // the window's image shows that outer area too
+    std::optional<TPaintKey> controlDrawn; // what controlBitmap was drawn from
+    std::optional<TPaintKey> areaDrawn;    // what chartAreaBitmap was drawn from
+    TChartDamage controlDamage;
+    TChartDamage areaDamage;
+    std::uint64_t stateGeneration = 0; // counts changes of properties that repaint
+    // What the window's image shows: controlBitmap's outer area, and the data area of
+    // controlBitmap or of chartAreaBitmap.
+    bool windowHasOuter = false;
+    bool windowHasControlArea = false;
+    bool windowHasAreaBitmap = false;
 };
 
 class TRChart : public TCustomRChart {

@@ -191,9 +191,10 @@ bool Canvas::directLine(QPoint from, QPoint to) {
     const int sy = (dy > 0) - (dy < 0);
     const int n = std::max(std::abs(dx), std::abs(dy));
     if (dotted) {
-        // Qt restarts the pattern where a line enters the image or the clip: only lines
-        // wholly inside are laid here.
-        if ((dx != 0 && dy != 0) || raster.Clipped() || !raster.Bounds().contains(from) ||
+        // Qt restarts the pattern where a line enters the image: only lines wholly inside
+        // are laid here. Under a clip the dots stay where the whole line has them, so a
+        // picture painted again in parts keeps its dots.
+        if ((dx != 0 && dy != 0) || !raster.Bounds().contains(from) ||
             !raster.Bounds().contains(to)) {
             return false;
         }

@@ -82,6 +82,45 @@ TEST(PixelRaster, LinesAndDotsAreQtsPixels) {
     }
 }
 
+TEST(PixelRaster, ClippedShapesArePartsOfTheWholePicture) {
+    // What a chart relies on when it paints again only where items changed.
+    const TDraw grid = [](Canvas& c) {
+        c.SetPenStyle(psDot);
+        for (int k = 1; k < 40; k += 7) {
+            c.MoveTo(k, 1);
+            c.LineTo(k, 38);
+            c.MoveTo(46, k);
+            c.LineTo(1, k);
+        }
+        c.SetPenStyle(psSolid);
+        bar(c, 10, 20, 18, 33, 7, -7);
+        c.Rectangle(30, 10, 44, 30);
+    };
+    const QImage whole = drawn(grid, Canvas::TPath::QtOnly);
+    for (const QRect& clip : {QRect(3, 4, 9, 11), QRect(14, 13, 20, 21), QRect(0, 0, 48, 2)}) {
+        QImage part = whole.copy();
+        part.fill(Qt::white);
+        {
+            Canvas c(part);
+            c.SetPenColor(clBlack);
+            c.SetBrushColor(FromQRgb(qRgb(10, 200, 30)));
+            c.SetClipRect(clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1);
+            c.SetBrushStyle(bsSolid);
+            c.SetPenStyle(psClear);
+            c.Rectangle(0, 0, 48, 40); // the background, as drawn() lays it
+            c.SetBrushColor(clYellow);
+            c.SetPenStyle(psSolid);
+            grid(c);
+        }
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 48; ++x) {
+                const QRgb want = clip.contains(x, y) ? whole.pixel(x, y) : qRgb(255, 255, 255);
+                ASSERT_EQ(part.pixel(x, y), want) << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(PixelRaster, RectanglesPixelsAndClipsAreQtsPixels) {
     std::mt19937 random(11);
     std::uniform_int_distribution<int> coord(0, 39);
