@@ -611,7 +611,8 @@ void TCustomRChart::fullRepaint() {
         DrawOuterArea(outer);
     }
     const QRect area = areaRect();
-    if (outerNew || !partialRedrawSafe()) {
+    const bool safe = partialRedrawSafe();
+    if (outerNew || !safe) {
         controlDamage.Invalidate();
     }
     const std::optional<TPixelRect> damage =
@@ -630,6 +631,9 @@ void TCustomRChart::fullRepaint() {
         DrawItems(c, area.left(), area.top(), false, false);
     }
     TChartRenderer(scene()).DrawCrossHairs(controlBitmap, 0, 0);
+    if (!safe) {
+        controlDamage.Invalidate(); // the picture holds more than the items: drawn whole next
+    }
     if (outerNew || !windowHasOuter) {
         toWindow(controlBitmap, 0, 0);
     } else {
@@ -652,7 +656,8 @@ void TCustomRChart::dataAreaRedraw() {
     const QRect area = areaRect();
     const bool fresh = fit(chartAreaBitmap, area.width(), area.height(), devicePixelRatioF());
     const TPaintKey key = paintKey();
-    if (fresh || !areaDrawn || !(*areaDrawn == key) || !partialRedrawSafe()) {
+    const bool safe = partialRedrawSafe();
+    if (fresh || !areaDrawn || !(*areaDrawn == key) || !safe) {
         areaDamage.Invalidate();
     }
     areaDrawn = key;
@@ -669,6 +674,9 @@ void TCustomRChart::dataAreaRedraw() {
         DrawItems(c, 0, 0, false, false);
     }
     TChartRenderer(scene()).DrawCrossHairs(chartAreaBitmap, area.left(), area.top());
+    if (!safe) {
+        areaDamage.Invalidate(); // the picture holds more than the items: drawn whole next
+    }
     toWindow(chartAreaBitmap, area.left(), area.top(),
              windowHasAreaBitmap ? part : QRect(QPoint(0, 0), area.size()));
     windowHasAreaBitmap = true;
