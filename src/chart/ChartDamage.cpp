@@ -55,7 +55,6 @@ void TPixelRect::Unite(const TPixelRect& r) {
 
 void TChartDamage::Invalidate() {
     valid = false;
-    drawn.clear();
 }
 
 bool TChartDamage::Local(const TDrawItem& it, const TChartTransform& t, const TPixelRect& area) {
@@ -103,19 +102,22 @@ TPixelRect TChartDamage::Bounds(const TDrawItem& it, const TChartTransform& t) {
 std::optional<TPixelRect> TChartDamage::Next(const TDisplayList& items,
                                              const TChartTransform& transform,
                                              const TPixelRect& area) {
-    const bool wasValid = valid;
+    const bool wasValid = valid && allLocal;
     const std::vector<TDrawItem> before = std::move(drawn);
     drawn.assign(items.Count() > 0 ? &items[0] : nullptr,
                  items.Count() > 0 ? &items[0] + items.Count() : nullptr);
     valid = true;
-    if (!wasValid) {
+    auto wholeArea = [&] {
+        allLocal = std::all_of(drawn.begin(), drawn.end(), [&](const TDrawItem& it) {
+            return Local(it, transform, area);
+        });
         return std::nullopt;
+    };
+    if (!wasValid) {
+        return wholeArea();
     }
-    for (const TDrawItem& it : drawn) {
-        if (!Local(it, transform, area)) {
-            return std::nullopt;
-        }
-    }
+    // The items that stayed were local when they were drawn and still are: only the
+    // changed ones are looked at.
     TPixelRect damage;
     const std::size_t n = std::max(before.size(), drawn.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -124,10 +126,10 @@ std::optional<TPixelRect> TChartDamage::Next(const TDisplayList& items,
         if (old && now && before[i] == drawn[i]) {
             continue;
         }
+        if (now && !Local(drawn[i], transform, area)) {
+            return wholeArea();
+        }
         if (old) {
-            if (!Local(before[i], transform, area)) {
-                return std::nullopt;
-            }
             damage.Unite(Bounds(before[i], transform));
         }
         if (now) {

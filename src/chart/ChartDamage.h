@@ -46,5 +46,6 @@ public:
 
 private:
     std::vector<TDrawItem> drawn;
-    bool valid = false;
+    bool valid = false;    // `drawn` is what the picture shows
+    bool allLocal = false; // and every item of it is local
 };
