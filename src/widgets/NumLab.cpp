@@ -14,6 +14,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // The probe whose height sets the line of every text: ascenders, descenders and accents.
@@ -46,7 +47,7 @@ void TNumLab::SetValue(double v) {
         // is made again only when its text changes. Hidden, it is made when it is shown.
         if (isVisible()) {
             const QString text = DisplayText();
-            if (text != shownText || windowImage.size() != size()) {
+            if (text != shownText || !pictureFits()) {
                 repaintNow(text);
             }
         }
@@ -181,13 +182,27 @@ void TNumLab::repaintNow(const QString& text) {
     update();
 }
 
+QSize TNumLab::pictureSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return {CheckedInt32(std::ceil(std::max(width(), 1) * ratio)),
+            CheckedInt32(std::ceil(std::max(height(), 1) * ratio))};
+}
+
+bool TNumLab::pictureFits() const {
+    return windowImage.size() == pictureSize() &&
+           windowImage.devicePixelRatio() == devicePixelRatioF();
+}
+
 QImage TNumLab::render(const QString& text) {
     shownText = text;
     const int w = std::max(width(), 1);
     const int h = std::max(height(), 1);
     const int l = leftSpace;
     const int b = labelWidth;
-    QImage picture(w, h, QImage::Format_RGB32);
+    // The picture has the screen's resolution: Canvas draws in logical pixels on it, so the
+    // lines cover whole device pixels and the text is as sharp as the screen allows.
+    QImage picture(pictureSize(), QImage::Format_RGB32);
+    picture.setDevicePixelRatio(devicePixelRatioF());
     Canvas c(picture);
     c.SetFont(font());
     const int textTop = (h - c.TextHeight(Probe)) / 2;
@@ -279,7 +294,7 @@ QImage TNumLab::render(const QString& text) {
 }
 
 void TNumLab::paintEvent(QPaintEvent*) {
-    if (windowImage.size() != size()) {
+    if (!pictureFits()) {
         windowImage = render(DisplayText());
     }
     QPainter p(this);

@@ -111,7 +111,8 @@ public:
     // Copies the label's look and value, not Comma, ForcePlusSign, DTFormat or the event.
     void Assign(const TNumLab& source);
 
-    // The picture of the last paint, as the control's window shows it.
+    // The picture of the last paint, as the control's window shows it: in device pixels, with
+    // the screen's device pixel ratio.
     const QImage& WindowImage() const { return windowImage; }
     // How many times the control painted itself.
     int PaintCount() const { return paintCount; }
@@ -129,6 +130,9 @@ private:
     template <typename T> void store(T& field, const T& v);
     void repaintNow();
     void repaintNow(const QString& text);
+    // The picture in device pixels, and whether the one kept has that size and ratio.
+    QSize pictureSize() const;
+    bool pictureFits() const;
     // Draws the label showing `text`, its display text, which it remembers.
     QImage render(const QString& text);
 
