@@ -201,6 +201,11 @@ bool Canvas::directLine(QPoint from, QPoint to) {
         // Qt lays the pattern from the start: a dot on every other pixel it passes. Going
         // left or up, the pixel passed is the one before the coordinate.
         const int back = sx < 0 || sy < 0 ? 1 : 0;
+        const QRect& clip = raster.Clip();
+        if ((dy == 0 && (from.y() < clip.top() || from.y() > clip.bottom())) ||
+            (dx == 0 && (from.x() < clip.left() || from.x() > clip.right()))) {
+            return true; // wholly outside the clip
+        }
         for (int i = 0; i < n; i += 2) {
             raster.Plot(from.x() + sx * i - (sx < 0 ? back : 0),
                         from.y() + sy * i - (sy < 0 ? back : 0), penRgb);
@@ -298,6 +303,7 @@ bool Canvas::directPolygon(const QPolygon& points) {
         return false;
     }
     int top = points[0].y(), bottom = points[0].y();
+    int left = points[0].x(), right = points[0].x();
     int turn = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const QPoint a = points[i];
@@ -319,17 +325,21 @@ bool Canvas::directPolygon(const QPolygon& points) {
         turn = sign != 0 ? sign : turn;
         top = std::min(top, a.y());
         bottom = std::max(bottom, a.y());
+        left = std::min(left, a.x());
+        right = std::max(right, a.x());
     }
-    const QRect bounds = raster.Bounds();
-    const int rowFirst = std::max(top, bounds.top() - 1);
-    const int rowLast = std::min(bottom, bounds.bottom() + 1);
-    if (rowFirst > rowLast) {
-        return true; // nothing of it in the image
+    // Only the rows in the clip (the image, or the part painted again) are laid.
+    const QRect& clip = raster.Clip();
+    const int rowFirst = std::max(top, clip.top());
+    const int rowLast = std::min(bottom, clip.bottom());
+    if (rowFirst > rowLast || left > clip.right() || right < clip.left()) {
+        return true; // nothing of it shows
     }
     // The outermost edge pixel of each row, then the inside, then the edges over it.
     constexpr int none = std::numeric_limits<int>::max();
-    std::vector<std::pair<int, int>> rows(static_cast<std::size_t>(rowLast - rowFirst + 1),
-                                          {none, std::numeric_limits<int>::min()});
+    std::vector<std::pair<int, int>>& rows = polygonRows;
+    rows.assign(static_cast<std::size_t>(rowLast - rowFirst + 1),
+                {none, std::numeric_limits<int>::min()});
     auto eachEdgePixel = [&](const auto& visit) {
         for (qsizetype i = 0; i < n; ++i) {
             const QPoint a = points[i];
@@ -362,7 +372,11 @@ bool Canvas::directPolygon(const QPolygon& points) {
             }
         }
     }
-    eachEdgePixel([&](int xa, int xb, int y) { raster.Fill(xa, y, xb + 1, y + 1, penRgb); });
+    eachEdgePixel([&](int xa, int xb, int y) {
+        if (y >= rowFirst && y <= rowLast) {
+            raster.Fill(xa, y, xb + 1, y + 1, penRgb);
+        }
+    });
     return true;
 }
 

@@ -19,6 +19,9 @@
 #include <QRect>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class Canvas {
 public:
     // Direct writes the shapes it can into the image's memory; QtOnly paints everything with
@@ -97,6 +100,7 @@ private:
     QPainter painter;
     QRgb penRgb = 0;
     QRgb brushRgb = 0;
+    std::vector<std::pair<int, int>> polygonRows; // kept between polygons: no allocation each
     TColor penColor = clBlack;
     int penWidth = 1;
     TPenStyle penStyle = psSolid;

@@ -24,6 +24,7 @@ public:
     void SetClip(const QRect& logical) { clip = logical & bounds; }
     void ClearClip() { clip = bounds; }
     bool Clipped() const { return clip != bounds; }
+    const QRect& Clip() const { return clip; }
 
     // Fills x1..x2-1, y1..y2-1 (logical), within the clip.
     void Fill(int x1, int y1, int x2, int y2, QRgb colour);
