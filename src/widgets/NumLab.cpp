@@ -137,10 +137,21 @@ QString TNumLab::DisplayText() {
     if (OnBeforeDisplay) {
         OnBeforeDisplay(this, shown);
     }
-    if (displayType != dtState && QFontMetrics(font()).horizontalAdvance(shown) > labelWidth - 6) {
+    if (displayType != dtState && textWidth(shown) > labelWidth - 6) {
         shown = overflowIndicator;
     }
     return shown;
+}
+
+int TNumLab::textWidth(const QString& text) {
+    // Measuring shapes the text, which costs more than formatting it; a value being dragged
+    // asks for the width of the same text again and again.
+    if (text != measuredText || font() != measuredFont) {
+        measuredText = text;
+        measuredFont = font();
+        measuredWidth = QFontMetrics(measuredFont).horizontalAdvance(text);
+    }
+    return measuredWidth;
 }
 
 void TNumLab::Assign(const TNumLab& s) {

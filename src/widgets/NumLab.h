@@ -133,6 +133,8 @@ private:
     // The picture in device pixels, and whether the one kept has that size and ratio.
     QSize pictureSize() const;
     bool pictureFits() const;
+    // The width of a text in the label's font, remembered for the last text measured.
+    int textWidth(const QString& text);
     // Draws the label showing `text`, its display text, which it remembers.
     QImage render(const QString& text);
 
@@ -167,4 +169,7 @@ private:
     // The text the picture shows: a new value with the same text leaves the picture alone.
     QString shownText;
     int paintCount = 0;
+    QString measuredText;
+    QFont measuredFont;
+    int measuredWidth = 0;
 };

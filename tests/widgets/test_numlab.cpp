@@ -147,6 +147,14 @@ TEST(NumLab, OverflowByMeasuredWidthButNotInStateNotation) {
     EXPECT_EQ(n.DisplayText(), QStringLiteral("123456789.00"));
     n.SetLabelWidth(n.LabelWidth() - 1);
     EXPECT_EQ(n.DisplayText(), QStringLiteral("*********"));
+    // The same text in a larger font no longer fits; back in the test font it does.
+    n.SetLabelWidth(n.LabelWidth() + 1);
+    QFont larger = testFont();
+    larger.setPixelSize(20);
+    n.SetFont(larger);
+    EXPECT_EQ(n.DisplayText(), QStringLiteral("*********"));
+    n.SetFont(testFont());
+    EXPECT_EQ(n.DisplayText(), QStringLiteral("123456789.00"));
     n.SetDisplayType(dtState);
     n.SetStateText(QStringLiteral("a state text far wider than the box"));
     EXPECT_EQ(n.DisplayText(), n.StateText());
