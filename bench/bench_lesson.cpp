@@ -2,7 +2,7 @@
 // value, measures the sample, sets the four labels, renders both charts and paints the
 // window; at 30 and 90 values, and after 10 or 100 000 earlier moves (neither the cost nor
 // the memory may grow with the drag). Also the time from starting the program to its first
-// frame on disk.
+// frame on disk, beside the same for a bare Qt window of the same size.
 
 #include "chart/RChart.h"
 #include "platform/Application.h"
@@ -39,7 +39,8 @@ struct PaintCounter : QObject {
 // A window in step 2 with the first value picked, and a pointer that never stands still.
 struct Dragging {
     explicit Dragging(int count) {
-        window = std::make_unique<TFrmMeasLoc>(QStringList{QCoreApplication::applicationFilePath()});
+        window =
+            std::make_unique<TFrmMeasLoc>(QStringList{QCoreApplication::applicationFilePath()});
         window->SetAboutBox(new TFrmAbout(window.get()));
         window->show();
         while (window->Model().SampleCount() < count && window->SBAddData->isEnabled())
@@ -69,7 +70,8 @@ void PointerMove(benchmark::State& state) {
     PaintCounter counter(d.window.get(), paints);
     for (auto _ : state)
         d.move();
-    state.counters["paints_per_move"] = benchmark::Counter(paints, benchmark::Counter::kAvgIterations);
+    state.counters["paints_per_move"] =
+        benchmark::Counter(paints, benchmark::Counter::kAvgIterations);
     state.counters["values"] = d.window->Model().SampleCount();
 }
 BENCHMARK(PointerMove)->Arg(30)->Arg(90)->Unit(benchmark::kMicrosecond);
@@ -97,19 +99,31 @@ void PointerMoveAfterEarlierMoves(benchmark::State& state) {
 }
 BENCHMARK(PointerMoveAfterEarlierMoves)->Arg(10)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
-void StartToFirstFrame(benchmark::State& state) {
+// Starts a program that writes its first frame to the file it is given last, and waits.
+void FirstFrame(benchmark::State& state, const QString& program, QStringList arguments) {
     QTemporaryDir dir;
+    arguments << dir.filePath(QStringLiteral("first.png"));
     for (auto _ : state) {
         QProcess p;
-        p.start(QStringLiteral(CENTROVA_EXECUTABLE),
-                {"--seed", "1", "--screenshot", dir.filePath("first.png")});
-        if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+        p.start(program, arguments);
+        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit ||
+            p.exitCode() != 0) {
             state.SkipWithError("the program did not write its first frame");
             break;
         }
     }
 }
+
+void StartToFirstFrame(benchmark::State& state) {
+    FirstFrame(state, QStringLiteral(CENTROVA_EXECUTABLE), {"--seed", "1", "--screenshot"});
+}
 BENCHMARK(StartToFirstFrame)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same for a bare Qt window of the main window's size: what start-up costs at least.
+void BareWindowToFirstFrame(benchmark::State& state) {
+    FirstFrame(state, QStringLiteral(BARE_WINDOW_EXECUTABLE), {});
+}
+BENCHMARK(BareWindowToFirstFrame)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
