@@ -1,5 +1,7 @@
 #include "platform/Cursors.h"
 
+#include "platform/Glyph.h"
+
 #include <QGuiApplication>
 #include <QMap>
 #include <QPixmap>
@@ -22,7 +24,7 @@ QMap<int, QCursor>& registry() {
 
 void RegisterCursor(int number, const QString& name) {
     initCursorResources();
-    const QPixmap image(QStringLiteral(":/cursors/") + name);
+    const QPixmap image = QPixmap::fromImage(ReadXpm(QStringLiteral(":/cursors/") + name));
     registry().insert(number, image.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(image, 5, 1));
 }
 

@@ -3,7 +3,16 @@
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 
+#include <QImageReader>
 #include <QPixmap>
+
+QImage ReadXpm(const QString& path) {
+    // Told the type and not to guess it, the reader decodes at once; guessing would read the
+    // type database and load every image plugin to ask each whether it knows the content.
+    QImageReader reader(path, "XPM");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 QImage DisabledGlyph(const QImage& glyph) {
     const QImage source = glyph.convertToFormat(QImage::Format_ARGB32);
@@ -36,14 +45,21 @@ static void ensureImages() {
     (void)done;
 }
 
-QIcon ImageIcon(const QString& resource) {
+static QImage readImage(const QString& resource) {
     ensureImages();
-    return QIcon(resource);
+    return ReadXpm(resource);
+}
+
+QIcon ImageIcon(const QString& resource) {
+    QIcon icon;
+    const QImage image = readImage(resource);
+    if (!image.isNull())
+        icon.addPixmap(QPixmap::fromImage(image));
+    return icon;
 }
 
 QIcon GlyphIcon(const QString& resource) {
-    ensureImages();
-    const QImage normal(resource);
+    const QImage normal = readImage(resource);
     QIcon icon;
     icon.addPixmap(QPixmap::fromImage(normal), QIcon::Normal);
     icon.addPixmap(QPixmap::fromImage(DisabledGlyph(normal)), QIcon::Disabled);

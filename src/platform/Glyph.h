@@ -5,6 +5,9 @@
 #include <QIcon>
 #include <QImage>
 
+// An XPM picture, such as the program's resources (named without a suffix); null when it
+// cannot be read.
+QImage ReadXpm(const QString& path);
 // The disabled image of a glyph with transparent ground.
 QImage DisabledGlyph(const QImage& glyph);
 // The normal and disabled images of the picture at `resource`, as one icon.
