@@ -240,19 +240,27 @@ void TFrmMeasLoc::resizeEvent(QResizeEvent* event) {
     arrange();
 }
 
-void TFrmMeasLoc::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (shownOnce)
-        return;
-    shownOnce = true;
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
+void TFrmMeasLoc::setVisible(bool visible) {
+    // The first display starts the lesson while the window and its components are still
+    // hidden: the charts and labels then draw the first sample once, as they appear, rather
+    // than their empty state first and the sample over it.
+    const bool first = visible && !shownOnce;
+    if (first) {
+        shownOnce = true;
+        if (const QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - rect().center());
+        }
+        RChart1->setFocus(); // the keys work the histogram from the start
+        FormShow();
+        // The first display makes this the program's active window.
+        FormActivate();
     }
-    RChart1->setFocus(); // the keys work the histogram from the start
-    FormShow();
-    // The first display makes this the program's active window.
-    FormActivate();
+    QWidget::setVisible(visible);
+    // The charts take their sizes as they are shown; the strips that speak for the strip
+    // chart's bands follow its size.
+    if (first && speech)
+        speech->Update();
 }
 
 QString TFrmMeasLoc::Translate(const QString& key, const QStringList& args) const {

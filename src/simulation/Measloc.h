@@ -101,8 +101,11 @@ public:
     TLessonKeys* Keys() const { return keys; }
     TLessonSpeech* Speech() const { return speech; }
 
+    // The first display places the window, gives the histogram the focus, and runs
+    // FormShow and FormActivate before anything is shown.
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
