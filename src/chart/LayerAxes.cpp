@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -219,38 +220,71 @@ void TLayerAxes::ApplyLayout(TrcLayout layout) {
         return;
     }
     const LayoutRow& r = layoutRows[index];
-    for (int n = 1; n <= MaxLayers; ++n) {
-        TScalePropsHoriz& x = *XAxis(n);
-        TScalePropsVert& y = *YAxis(n);
-        if (n > 4) {
-            // The layers without published axes keep the sides and distances they were
-            // built with; a layout only hides their scales.
-            x.SetVisible(false);
-            y.SetVisible(false);
-            continue;
-        }
-        const bool xOn = n <= r.xAxes;
-        const bool yOn = n <= r.yAxes;
-        // The first axis of each direction at the bottom and left; further y axes side by
-        // side 50 pixels apart, further x axes 30 apart; a second axis on the far side
-        // where the layout has axes on both sides.
-        const bool xFar = r.xBoth && n == 2;
-        const bool yFar = r.yBoth && n == 2;
-        x.SetScaleLocation(xFar ? slTop : slBottom);
-        y.SetScaleLocation(yFar ? slRight : slLeft);
-        x.SetScalePos(xOn && !xFar ? (n - 1) * 30 : 0);
-        y.SetScalePos(yOn && !yFar ? (n - 1) * 50 : 0);
-        x.SetCaptionPosX(n == 1 ? 0 : 10);
-        x.SetCaptionPosY(n == 1 ? 22 : 100);
-        x.SetCaptionAlignment(taCenter);
-        x.SetCaptionAnchor(uaSclCenter);
-        y.SetCaptionPosX(n == 1 ? 0 : 10);
-        y.SetCaptionPosY(n == 1 ? -16 : 100);
-        y.SetCaptionAlignment(n == 1 ? taLeftJustify : taRightJustify);
-        y.SetCaptionAnchor(uaSclTopLft);
-        x.SetVisible(xOn);
-        y.SetVisible(yOn);
+    // Every axis reports each setting it takes, and the chart answers a report by bringing
+    // all layers' scales up to date: reported one by one, a layout would cost more than a
+    // hundred such rounds. The reports are held back while the layout is applied, and the
+    // chart hears once that the axes changed.
+    TScaleProps* reporter = nullptr;
+    std::array<TNotifyEvent, 2 * MaxLayers> held;
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        TScaleProps* a = axisAt(i);
+        held.at(i) = std::exchange(a->OnChange, [&reporter, a](QObject*) {
+            if (reporter == nullptr)
+                reporter = a;
+        });
     }
+    struct TRelease {
+        TLayerAxes& axes;
+        std::array<TNotifyEvent, 2 * MaxLayers>& held;
+        ~TRelease() {
+            for (std::size_t i = 0; i < held.size(); ++i)
+                axes.axisAt(i)->OnChange = std::move(held.at(i));
+        }
+    };
+    {
+        TRelease release{*this, held};
+        for (int n = 1; n <= MaxLayers; ++n) {
+            TScalePropsHoriz& x = *XAxis(n);
+            TScalePropsVert& y = *YAxis(n);
+            if (n > 4) {
+                // The layers without published axes keep the sides and distances they were
+                // built with; a layout only hides their scales.
+                x.SetVisible(false);
+                y.SetVisible(false);
+                continue;
+            }
+            const bool xOn = n <= r.xAxes;
+            const bool yOn = n <= r.yAxes;
+            // The first axis of each direction at the bottom and left; further y axes side by
+            // side 50 pixels apart, further x axes 30 apart; a second axis on the far side
+            // where the layout has axes on both sides.
+            const bool xFar = r.xBoth && n == 2;
+            const bool yFar = r.yBoth && n == 2;
+            x.SetScaleLocation(xFar ? slTop : slBottom);
+            y.SetScaleLocation(yFar ? slRight : slLeft);
+            x.SetScalePos(xOn && !xFar ? (n - 1) * 30 : 0);
+            y.SetScalePos(yOn && !yFar ? (n - 1) * 50 : 0);
+            x.SetCaptionPosX(n == 1 ? 0 : 10);
+            x.SetCaptionPosY(n == 1 ? 22 : 100);
+            x.SetCaptionAlignment(taCenter);
+            x.SetCaptionAnchor(uaSclCenter);
+            y.SetCaptionPosX(n == 1 ? 0 : 10);
+            y.SetCaptionPosY(n == 1 ? -16 : 100);
+            y.SetCaptionAlignment(n == 1 ? taLeftJustify : taRightJustify);
+            y.SetCaptionAnchor(uaSclTopLft);
+            x.SetVisible(xOn);
+            y.SetVisible(yOn);
+        }
+    }
+    // All axes report to the chart's one handler, the constructor's onAxisChange.
+    if (reporter != nullptr)
+        Fire(reporter->OnChange, reporter);
+}
+
+TScaleProps* TLayerAxes::axisAt(std::size_t i) const {
+    const std::size_t layer = i / 2;
+    return i % 2 == 0 ? static_cast<TScaleProps*>(xAxes.at(layer))
+                      : static_cast<TScaleProps*>(yAxes.at(layer));
 }
 
 void TLayerAxes::WidenEqualBounds(int layer, double& xLo, double& yLo, double& xHi,

@@ -88,6 +88,8 @@ public:
 
 private:
     void copyAxisToScale(const TScaleProps& axis, TScale& scale);
+    // The axes in layer order, each layer's x axis before its y axis (0 .. 2 * MaxLayers - 1).
+    TScaleProps* axisAt(std::size_t i) const;
 
     const TChartGeometry& geometry;
     std::array<TScalePropsHoriz*, MaxLayers> xAxes{};
