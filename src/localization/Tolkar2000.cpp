@@ -79,6 +79,33 @@ QString TTolkar2000::translateValue(const QString& value) {
     return Translate(value.mid(KeyPrefix().size()));
 }
 
+const std::vector<TTolkar2000::TTextProperty>& TTolkar2000::textProperties(const QMetaObject* mo) {
+    const auto known = classes.find(mo);
+    if (known != classes.end()) {
+        return known->second;
+    }
+    std::vector<TTextProperty> found;
+    // Qt numbers properties inherited first, then in declaration order.
+    for (int i = 0; i < mo->propertyCount(); ++i) {
+        const QMetaProperty p = mo->property(i);
+        const QByteArrayView name(p.name());
+        if (name == "objectName" || name == "Name" || !p.isReadable()) {
+            continue;
+        }
+        const QMetaType type = p.metaType();
+        if (type == QMetaType::fromType<QString>()) {
+            found.push_back({p, TTextProperty::Text});
+        } else if (type == QMetaType::fromType<QStringList>()) {
+            found.push_back({p, TTextProperty::TextList});
+        } else if (isObjectList(type)) {
+            found.push_back({p, TTextProperty::ObjectList});
+        } else if (type.flags().testFlag(QMetaType::PointerToQObject)) {
+            found.push_back({p, TTextProperty::Object});
+        }
+    }
+    return classes.emplace(mo, std::move(found)).first->second;
+}
+
 void TTolkar2000::TranslateObject(QObject* obj) {
     if (obj == nullptr) {
         return;
@@ -91,21 +118,18 @@ void TTolkar2000::TranslateObject(QObject* obj) {
         return;
     }
     const QString prefix = KeyPrefix();
-    const QMetaObject* mo = obj->metaObject();
-    // Qt numbers properties inherited first, then in declaration order.
-    for (int i = 0; i < mo->propertyCount(); ++i) {
-        const QMetaProperty p = mo->property(i);
-        const QByteArrayView name(p.name());
-        if (name == "objectName" || name == "Name" || !p.isReadable()) {
-            continue;
-        }
-        const QMetaType type = p.metaType();
-        if (type == QMetaType::fromType<QString>()) {
+    // The table's lists stay in place while a nested walk adds classes to it.
+    for (const TTextProperty& t : textProperties(obj->metaObject())) {
+        const QMetaProperty& p = t.Property;
+        switch (t.Kind) {
+        case TTextProperty::Text: {
             const QString value = p.read(obj).toString();
             if (p.isWritable() && value.startsWith(prefix, Qt::CaseSensitive)) {
                 p.write(obj, translateValue(value));
             }
-        } else if (type == QMetaType::fromType<QStringList>()) {
+            break;
+        }
+        case TTextProperty::TextList: {
             QStringList items = p.read(obj).toStringList();
             bool changed = false;
             for (qsizetype k = items.size() - 1; k >= 0; --k) {
@@ -117,18 +141,23 @@ void TTolkar2000::TranslateObject(QObject* obj) {
             if (changed && p.isWritable()) {
                 p.write(obj, items);
             }
-        } else if (isObjectList(type)) {
+            break;
+        }
+        case TTextProperty::ObjectList:
             // A collection: its items one by one, in order.
             for (QObject* item : p.read(obj).value<QObjectList>()) {
                 TranslateObject(item);
             }
-        } else if (type.flags().testFlag(QMetaType::PointerToQObject)) {
+            break;
+        case TTextProperty::Object: {
             // Objects marked translatable (axis settings) may hold caption keys; fonts, pens
             // and controls reached through properties are not visited.
             QObject* target = p.read(obj).value<QObject*>();
             if (dynamic_cast<ITranslatable*>(target) != nullptr) {
                 TranslateObject(target);
             }
+            break;
+        }
         }
     }
 }

@@ -5,12 +5,16 @@
 
 #include "localization/ItlDictionary.h"
 
+#include <QMetaProperty>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <iosfwd>
+#include <unordered_map>
+#include <vector>
 
+class QMetaObject;
 class QObject;
 
 class TTolkar2000 {
@@ -50,8 +54,18 @@ public:
     TBeforeTranslateObjectEvent OnBeforeTranslateObject;
 
 private:
+    // A published property that can hold texts to translate, and what it holds.
+    struct TTextProperty {
+        enum TKind { Text, TextList, ObjectList, Object };
+        QMetaProperty Property;
+        TKind Kind;
+    };
     QString translateValue(const QString& value);
+    // The text properties of a class, in the walk's order; each class's list is looked up
+    // once, since a window's walk meets each class many times.
+    const std::vector<TTextProperty>& textProperties(const QMetaObject* mo);
 
     TItlDictionary dictionary;
     QString executablePath;
+    std::unordered_map<const QMetaObject*, std::vector<TTextProperty>> classes;
 };
