@@ -20,12 +20,21 @@ QMap<int, QCursor>& registry() {
     static QMap<int, QCursor> cursors;
     return cursors;
 }
+
+// The image each registered cursor was made from: every chart registers the same ones.
+QMap<int, QString>& registeredNames() {
+    static QMap<int, QString> names;
+    return names;
+}
 } // namespace
 
 void RegisterCursor(int number, const QString& name) {
+    if (registry().contains(number) && registeredNames().value(number) == name)
+        return;
     initCursorResources();
     const QPixmap image = QPixmap::fromImage(ReadXpm(QStringLiteral(":/cursors/") + name));
     registry().insert(number, image.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(image, 5, 1));
+    registeredNames().insert(number, name);
 }
 
 QCursor ApplicationCursor(int number) {
