@@ -10,9 +10,10 @@
 #include <QLocalSocket>
 #include <QPointer>
 #include <QRandomGenerator>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -190,15 +191,25 @@ bool TMessageWindow::Publish(const QString& className, const QString& windowName
     if (folder.isEmpty())
         return false;
     // The newest endpoint of a class and name is the one found; the file names its handle.
+    // It appears whole: a finished file is renamed over it. It is not synced to the disk, for
+    // the runtime folder does not outlive the session, and where that folder lies on a disk
+    // the wait would hold up the program's start by milliseconds.
     nameFile = nameFilePath(folder, className, windowName);
-    QSaveFile file(nameFile);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QByteArray::number(handle) + '\n') < 0 || !file.commit()) {
-        error = QStringLiteral("cannot write %1: %2").arg(nameFile, file.errorString());
-        nameFile.clear();
-        return false;
+    QTemporaryFile file(nameFile + QStringLiteral(".XXXXXX"));
+    const QByteArray text = QByteArray::number(handle) + '\n';
+    QString why;
+    if (!file.open() || file.write(text) != text.size() || !file.flush()) {
+        why = file.errorString();
+    } else if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                           QFile::encodeName(nameFile).constData()) != 0) {
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    } else {
+        file.setAutoRemove(false); // it is the name file now
+        return true;
     }
-    return true;
+    error = QStringLiteral("cannot write %1: %2").arg(nameFile, why);
+    nameFile.clear();
+    return false;
 }
 
 TMessageWindow::~TMessageWindow() {
