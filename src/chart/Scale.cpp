@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 TScale::TScale(QWidget* owner) : QWidget(owner), dateFormat(new TDTLabel(this)) {
@@ -304,9 +305,9 @@ void TScale::paintScale(bool fromPaintEvent) {
     int left = targetLeft;
     int top = targetTop;
     if (target == nullptr) {
-        windowImage = QImage(std::max(width(), 1), std::max(height(), 1),
-                             transparent ? QImage::Format_ARGB32_Premultiplied
-                                         : QImage::Format_RGB32);
+        windowImage = picture(transparent ? QImage::Format_ARGB32_Premultiplied
+                                          : QImage::Format_RGB32,
+                              devicePixelRatioF());
         windowImage.fill(Qt::transparent);
         own = &windowImage;
         ownCanvas = std::make_unique<Canvas>(*own);
@@ -324,10 +325,10 @@ void TScale::paintScale(bool fromPaintEvent) {
         drawScale(*target, horizontal() ? top : left);
         Fire(OnAfterScaleRendered, this, *target);
     } else {
-        QImage picture(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
-        picture.fill(ToQColor(colorBackGnd));
+        QImage opaque = picture(QImage::Format_RGB32, target->Ratio());
+        opaque.fill(ToQColor(colorBackGnd));
         {
-            Canvas pc(picture);
+            Canvas pc(opaque);
             pc.SetFont(font());
             pc.SetBrushStyle(bsSolid);
             pc.SetBrushColor(colorBackGnd);
@@ -338,7 +339,7 @@ void TScale::paintScale(bool fromPaintEvent) {
             DrawFrame(pc, frameStyle, 0, 0, width() - 1, height() - 1, highlightColor, clSilver,
                       shadowColor, darkColor, clBlack);
         }
-        target->Draw(left, top, picture);
+        target->Draw(left, top, opaque);
     }
     if (own != nullptr) {
         ownCanvas.reset();
@@ -446,13 +447,24 @@ void TScale::Assign(const TScale& s) {
     requestRepaint();
 }
 
+QImage TScale::picture(QImage::Format format, qreal ratio) const {
+    // The scale's size at the resolution of the screen, or of the picture it is drawn into.
+    QImage img(static_cast<int>(std::ceil(std::max(width(), 1) * ratio)),
+               static_cast<int>(std::ceil(std::max(height(), 1) * ratio)), format);
+    img.setDevicePixelRatio(ratio);
+    return img;
+}
+
 void TScale::paintEvent(QPaintEvent* event) {
     if (transparent && !embedded && paintTarget == nullptr && !readingLayout && !paintSuspended &&
         settings.Visible()) {
         paintScale(true);
     }
     QPainter p(this);
-    p.drawImage(event->rect(), windowImage, event->rect());
+    const qreal ratio = windowImage.devicePixelRatio();
+    const QRect r = event->rect();
+    p.drawImage(QRectF(r), windowImage,
+                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void TScale::resizeEvent(QResizeEvent* event) {

@@ -181,6 +181,7 @@ private:
     bool horizontal() const { return scaleType == sctXB || scaleType == sctXT; }
     void recalcAndRepaint();
     void requestRepaint();
+    QImage picture(QImage::Format format, qreal ratio) const;
     void paintScale(bool fromPaintEvent = false);
     // Draws ticks, labels, caption and base line with the base line across the scale at
     // `offsetAcross` (the target's top for horizontal scales, its left for vertical ones).

@@ -37,6 +37,8 @@ public:
     // The image's size in logical pixels.
     int Width() const { return raster.Bounds().width(); }
     int Height() const { return raster.Bounds().height(); }
+    // Device pixels per logical pixel.
+    qreal Ratio() const { return raster.Ratio(); }
 
     TColor PenColor() const { return penColor; }
     void SetPenColor(TColor color);
