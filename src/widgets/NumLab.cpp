@@ -182,7 +182,11 @@ void TNumLab::Assign(const TNumLab& s) {
     repaintNow();
 }
 
-void TNumLab::repaintNow() { repaintNow(DisplayText()); }
+void TNumLab::repaintNow() {
+    if (isVisible()) {
+        repaintNow(DisplayText()); // a hidden label is painted when it is shown
+    }
+}
 
 void TNumLab::repaintNow(const QString& text) {
     if (!isVisible()) {
