@@ -1,6 +1,7 @@
 // What a chart costs to paint: a full repaint of the lesson's histogram (26 bars, 90 marks,
-// grid, both scales), a data-area redraw of the strip chart with 11 items, and the render
-// cost against the number of lines, which must grow linearly.
+// grid, both scales), the same histogram after one mark moved, a data-area redraw of the
+// strip chart with 11 items, and the render cost against the number of lines, which must
+// grow linearly.
 
 #include "chart/RChart.h"
 
@@ -38,10 +39,35 @@ void HistogramFullRepaint(benchmark::State& state) {
         c->AddBar3D(k, 0, k + 1, (k * 7) % 12, 10, 45);
     }
     for (auto _ : state) {
-        c->ShowDrawing();
+        c->FullRepaint();
     }
 }
 BENCHMARK(HistogramFullRepaint)->Unit(benchmark::kMicrosecond);
+
+// The histogram drawn again after one mark of its rug moved, as at a pointer move: only
+// the part that changed is painted.
+void HistogramOneMarkMoved(benchmark::State& state) {
+    auto c = chart(478, 290);
+    c->SetAutoRedraw(false);
+    c->SetGridStyle(gsDotLines);
+    c->SetGridColor(clSilver);
+    c->SetRange(1, 0, -3.5, 25, 20);
+    int step = 0;
+    for (auto _ : state) {
+        c->ClearDrawing();
+        for (int i = 0; i < 90; ++i) {
+            const double x = i == 0 ? (step % 100) * 0.2 : i * 0.25;
+            c->AddLine(x, -1, x, -2.5);
+        }
+        c->SetFillColor(clYellow);
+        for (int k = 0; k < 26; ++k) {
+            c->AddBar3D(k, 0, k + 1, (k * 7) % 12, 10, 45);
+        }
+        c->ShowDrawing();
+        ++step;
+    }
+}
+BENCHMARK(HistogramOneMarkMoved)->Unit(benchmark::kMicrosecond);
 
 void StripDataAreaRedraw(benchmark::State& state) {
     auto c = chart(478, 105);
@@ -50,7 +76,7 @@ void StripDataAreaRedraw(benchmark::State& state) {
         c->AddRectangle(i, i, i + 2, i + 1);
     }
     for (auto _ : state) {
-        c->ShowDrawing();
+        c->DataAreaRedraw();
     }
 }
 BENCHMARK(StripDataAreaRedraw)->Unit(benchmark::kMicrosecond);
@@ -62,7 +88,7 @@ void RenderLines(benchmark::State& state) {
         c->AddLine((i * 37) % 1000, (i * 53) % 1000, (i * 71) % 1000, (i * 97) % 1000);
     }
     for (auto _ : state) {
-        c->ShowDrawing();
+        c->DataAreaRedraw();
     }
     state.SetComplexityN(state.range(0));
 }
