@@ -19,6 +19,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+#ifdef CENTROVA_TEST_SCALE_FACTOR
+    // Programs that test drawing on a dense screen start their application scaled.
+    qputenv("QT_SCALE_FACTOR", CENTROVA_TEST_SCALE_FACTOR);
+#endif
     TTestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -73,14 +72,4 @@ TEST(ChartAtScaleTwo, LinesAreTwoDevicePixelsInPlaceAndTextHasTheDevicesResoluti
     }
     EXPECT_GT(edges, 20);
     EXPECT_GT(shades, 20);
-}
-
-int main(int argc, char** argv) {
-    qputenv("QT_SCALE_FACTOR", "2");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -116,14 +115,4 @@ TEST(NumLabAtScaleTwo, TransparentCombinesWithTheParentByAnd) {
     ASSERT_EQ(shot.size(), QSize(400, 80));
     EXPECT_EQ(FromQRgb(shot.pixel(5, 5)), clBlue);
     EXPECT_EQ(FromQRgb(shot.pixel(2 * (37 + 3), 8)), ColorToRGB(clBtnFace));
-}
-
-int main(int argc, char** argv) {
-    qputenv("QT_SCALE_FACTOR", "2");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
