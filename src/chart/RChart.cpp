@@ -21,19 +21,6 @@ namespace {
 
 std::size_t slot(int layer) { return static_cast<std::size_t>(layer - 1); }
 
-// Makes `img` an off-screen picture of w x h logical pixels at the screen's resolution;
-// true when it had to be made anew (its pixels are undefined then).
-bool fit(QImage& img, int w, int h, qreal ratio) {
-    const QSize device(static_cast<int>(std::ceil(std::max(w, 1) * ratio)),
-                       static_cast<int>(std::ceil(std::max(h, 1) * ratio)));
-    if (img.size() == device && img.devicePixelRatio() == ratio && !img.isNull()) {
-        return false;
-    }
-    img = QImage(device, QImage::Format_RGB32);
-    img.setDevicePixelRatio(ratio);
-    return true;
-}
-
 QPoint pixelOf(const QMouseEvent* e) {
     return QPoint(CheckedInt32(e->position().x()), CheckedInt32(e->position().y()));
 }
@@ -524,17 +511,25 @@ QRect TCustomRChart::areaRect() const {
                  std::max(geometry.AreaHeight() + 1, 1));
 }
 
-TCustomRChart::TPaintKey TCustomRChart::paintKey() const {
-    return {.Geometry = geometry,
-            .Style = style,
-            .Font = font(),
-            .CaptionColor = FromQRgb(palette().color(QPalette::WindowText).rgb()),
-            .Scales = layerAxes->DrawGeneration(),
-            .State = stateGeneration,
-            .ActiveLayer = activeLayer,
-            .LayerVisible = layerVisible,
-            .ClassVisible = classVisible,
-            .Ratio = devicePixelRatioF()};
+TChartPictures::TRepaint TCustomRChart::repaintOf() const {
+    return {.Key = {.Geometry = geometry,
+                    .Style = style,
+                    .Font = font(),
+                    .CaptionColor = FromQRgb(palette().color(QPalette::WindowText).rgb()),
+                    .Scales = layerAxes->DrawGeneration(),
+                    .State = stateGeneration,
+                    .ActiveLayer = activeLayer,
+                    .LayerVisible = layerVisible,
+                    .ClassVisible = classVisible,
+                    .Ratio = devicePixelRatioF()},
+            .Control = size(),
+            .Area = areaRect(),
+            .WindColor = style.WindColor,
+            .ScalesListened = scalesListened(),
+            .DataListened = dataListened(),
+            .PartialSafe = partialRedrawSafe(),
+            .Items = share.List(),
+            .Transform = transform};
 }
 
 bool TCustomRChart::partialRedrawSafe() const {
@@ -554,44 +549,16 @@ bool TCustomRChart::partialRedrawSafe() const {
     return true;
 }
 
-namespace {
-
-TPixelRect pixelRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
-
-QRect qRect(const TPixelRect& r) { return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)); }
-
-} // namespace
-
-void TCustomRChart::toWindow(const QImage& picture, int x, int y, std::optional<QRect> part) {
-    if (fit(windowImage, width(), height(), devicePixelRatioF())) {
-        windowImage.fill(ToQColor(style.WindColor));
-        windowHasOuter = false;
-        windowHasControlArea = false;
-        windowHasAreaBitmap = false;
-        part.reset(); // a new image shows nothing yet
-    }
-    const QRect r = part.value_or(QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
-    if (r.isEmpty()) {
-        return;
-    }
-    TPixelRaster(windowImage).Copy(picture, r, QPoint(x + r.left(), y + r.top()));
-    update(r.translated(x, y));
-}
-
 void TCustomRChart::paintEvent(QPaintEvent* event) {
-    if (windowImage.deviceIndependentSize().toSize() != size()) {
+    if (pictures.Window().deviceIndependentSize().toSize() != size()) {
         FullRepaint();
     }
     QPainter p(this);
-    // The image has the screen's resolution: its device pixels go to the screen one for one.
-    const qreal ratio = windowImage.devicePixelRatio();
-    const QRect r = event->rect();
-    p.drawImage(QRectF(r), windowImage,
-                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    pictures.Blit(p, event->rect());
 }
 
 void TCustomRChart::FullRepaint() {
-    controlDrawn.reset(); // everything from the chart's state
+    pictures.ForgetControl(); // everything from the chart's state
     fullRepaint();
 }
 
@@ -600,52 +567,11 @@ void TCustomRChart::fullRepaint() {
         return;
     }
     RecalcTransforms();
-    const bool fresh = fit(controlBitmap, geometry.Width, geometry.Height, devicePixelRatioF());
-    const TPaintKey key = paintKey();
-    // The outer area is drawn again only when something it shows has changed; it covers
-    // the data area, which is then drawn whole.
-    const bool outerNew = fresh || !controlDrawn || !(*controlDrawn == key) || scalesListened();
-    controlDrawn = key;
-    if (outerNew) {
-        Canvas outer(controlBitmap);
-        DrawOuterArea(outer);
-    }
-    const QRect area = areaRect();
-    const bool safe = partialRedrawSafe();
-    if (outerNew || !safe) {
-        controlDamage.Invalidate();
-    }
-    const std::optional<TPixelRect> damage =
-        controlDamage.Next(share.List(), transform, pixelRect(area));
-    const QRect part = damage ? (damage->Empty() ? QRect() : qRect(*damage) & area) : area;
-    if (dataListened()) {
-        drawDataArea();
-        TPixelRaster(controlBitmap).Copy(chartAreaBitmap, QRect(QPoint(0, 0), area.size()),
-                                         area.topLeft());
-    } else if (!part.isEmpty()) {
-        // Straight into the control's picture, clipped as the data area's own picture
-        // would clip it, or to the part that changed.
-        Canvas c(controlBitmap);
-        c.SetClipRect(part.left(), part.top(), part.right() + 1, part.bottom() + 1);
-        DrawChartBackground(c, area.left(), area.top());
-        DrawItems(c, area.left(), area.top(), false, false);
-    }
-    TChartRenderer(scene()).DrawCrossHairs(controlBitmap, 0, 0);
-    if (!safe) {
-        controlDamage.Invalidate(); // the picture holds more than the items: drawn whole next
-    }
-    if (outerNew || !windowHasOuter) {
-        toWindow(controlBitmap, 0, 0);
-    } else {
-        toWindow(controlBitmap, 0, 0, windowHasControlArea ? part : area);
-    }
-    windowHasOuter = true;
-    windowHasControlArea = true;
-    windowHasAreaBitmap = false;
+    pictures.Full(repaintOf());
 }
 
 void TCustomRChart::DataAreaRedraw() {
-    areaDrawn.reset(); // everything from the chart's state
+    pictures.ForgetArea(); // everything from the chart's state
     dataAreaRedraw();
 }
 
@@ -653,41 +579,16 @@ void TCustomRChart::dataAreaRedraw() {
     if (!isVisible() || loading() || paintSuspended) {
         return;
     }
-    const QRect area = areaRect();
-    const bool fresh = fit(chartAreaBitmap, area.width(), area.height(), devicePixelRatioF());
-    const TPaintKey key = paintKey();
-    const bool safe = partialRedrawSafe();
-    if (fresh || !areaDrawn || !(*areaDrawn == key) || !safe) {
-        areaDamage.Invalidate();
-    }
-    areaDrawn = key;
-    const std::optional<TPixelRect> damage =
-        areaDamage.Next(share.List(), transform, pixelRect(area));
-    // In the data area's own pixels.
-    const QRect part =
-        (damage ? (damage->Empty() ? QRect() : qRect(*damage) & area) : area)
-            .translated(-area.left(), -area.top());
-    if (!part.isEmpty()) {
-        Canvas c(chartAreaBitmap);
-        c.SetClipRect(part.left(), part.top(), part.right() + 1, part.bottom() + 1);
-        DrawChartBackground(c, 0, 0);
-        DrawItems(c, 0, 0, false, false);
-    }
-    TChartRenderer(scene()).DrawCrossHairs(chartAreaBitmap, area.left(), area.top());
-    if (!safe) {
-        areaDamage.Invalidate(); // the picture holds more than the items: drawn whole next
-    }
-    toWindow(chartAreaBitmap, area.left(), area.top(),
-             windowHasAreaBitmap ? part : QRect(QPoint(0, 0), area.size()));
-    windowHasAreaBitmap = true;
-    windowHasControlArea = false;
+    pictures.DataArea(repaintOf());
 }
 
-void TCustomRChart::drawDataArea() {
-    fit(chartAreaBitmap, geometry.AreaWidth() + 1, geometry.AreaHeight() + 1, devicePixelRatioF());
-    Canvas area(chartAreaBitmap);
-    DrawChartBackground(area, 0, 0);
-    DrawItems(area, 0, 0, false, false);
+void TCustomRChart::PaintDataArea(Canvas& c, int ox, int oy) {
+    DrawChartBackground(c, ox, oy);
+    DrawItems(c, ox, oy, false, false);
+}
+
+void TCustomRChart::PaintCrossHairs(QImage& picture, int ox, int oy) {
+    TChartRenderer(scene()).DrawCrossHairs(picture, ox, oy);
 }
 
 void TCustomRChart::DrawOuterArea(Canvas& c) {
@@ -718,8 +619,9 @@ void TCustomRChart::DrawItems(Canvas& c, int ox, int oy, bool monochrome, bool n
 }
 
 void TCustomRChart::DrawCrossHairs(int ox, int oy, QImage& bitmap) {
-    TChartRenderer(scene()).DrawCrossHairs(bitmap, ox, oy);
-    toWindow(bitmap, ox, oy);
+    PaintCrossHairs(bitmap, ox, oy);
+    pictures.ToWindow(bitmap, ox, oy, repaintOf());
+    pictures.Shown(bitmap);
 }
 
 // The mouse -------------------------------------------------------------------------------------
@@ -867,15 +769,13 @@ void TCustomRChart::dragObject(int x, int y) {
 }
 
 void TCustomRChart::xorBand(const TChartMouseTracker::TBand& band) {
-    if (windowImage.isNull()) {
+    if (pictures.Window().isNull()) {
         return;
     }
     {
-        Canvas c(windowImage);
+        Canvas c(pictures.Window());
         // The band may reach beyond the data area: the next repaint copies everything.
-        windowHasOuter = false;
-        windowHasControlArea = false;
-        windowHasAreaBitmap = false;
+        pictures.WindowDrawnOn();
         c.SetPenMode(pmXor);
         c.SetPenColor(clWhite);
         c.SetBrushStyle(bsClear);

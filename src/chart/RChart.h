@@ -2,16 +2,16 @@
 // The chart control. TCustomRChart owns the parts and ties them to the widget: 16 layers
 // whose axes and scales live in TLayerAxes, a display list of lines, rectangles and 3-D bars
 // (shared between charts through TChartDataShare), range setting with joined axes, the
-// cross-hairs and text labels of TChartMarks, the picture drawn by TChartRenderer into two
-// off-screen images, and the mouse actions decided by TChartMouseTracker. TRChart publishes
-// its properties.
+// cross-hairs and text labels of TChartMarks, the picture drawn by TChartRenderer into the
+// pictures TChartPictures keeps, and the mouse actions decided by TChartMouseTracker. TRChart
+// publishes its properties.
 
 #include "chart/BakGndImg.h"
-#include "chart/ChartDamage.h"
 #include "chart/ChartDataShare.h"
 #include "chart/ChartEvents.h"
 #include "chart/ChartMarks.h"
 #include "chart/ChartMouseTracker.h"
+#include "chart/ChartPictures.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartTransform.h"
 #include "chart/ChartTypes.h"
@@ -39,7 +39,10 @@
 
 class Canvas;
 
-class TCustomRChart : public QWidget, public ILoadable, public IJointLayersHost {
+class TCustomRChart : public QWidget,
+                      public ILoadable,
+                      public IJointLayersHost,
+                      private TChartPictures::IPainter {
     Q_OBJECT
 
 public:
@@ -80,8 +83,8 @@ public:
     void DataAreaRedraw();
 
     // What the window shows: the last picture copied to it.
-    const QImage& WindowImage() const { return windowImage; }
-    const QImage& ControlBitmap() const { return controlBitmap; }
+    const QImage& WindowImage() const { return pictures.Window(); }
+    const QImage& ControlBitmap() const { return pictures.Control(); }
 
     TScalePropsHoriz* XAxis(int layer) const;
     TScalePropsVert* YAxis(int layer) const;
@@ -254,42 +257,25 @@ private:
     void setRangeOne(int layer, double xLo, double yLo, double xHi, double yHi);
     // What the renderer draws from, as the chart holds it now.
     TChartScene scene() const;
-    // The data area into its own image: background, then items.
-    void drawDataArea();
-    // Copies `part` of `picture` (all of it by default) to the window's image with the
-    // picture's top left corner at (x, y), and asks Qt to show that part.
-    void toWindow(const QImage& picture, int x, int y,
-                  std::optional<QRect> part = std::nullopt);
     // The data area in the control, frame included.
     QRect areaRect() const;
     // A listener draws on the pictures it is handed, so the pictures are made as they always
     // were while one listens.
     bool scalesListened() const { return OnScalesRendered || OnScaleTickDrawn; }
     bool dataListened() const { return OnBeforeRenderData || OnDataRendered; }
-
-    // Everything the pictures are drawn from besides the display list. While it stands, the
-    // outer area (background, shadow, caption, scales) in controlBitmap is current, and a
-    // redraw paints only where items changed.
-    struct TPaintKey {
-        TChartGeometry Geometry;
-        TChartStyle Style;
-        QFont Font;
-        TColor CaptionColor = clBlack;
-        std::uint64_t Scales = 0;
-        std::uint64_t State = 0;
-        int ActiveLayer = 1;
-        std::array<bool, MaxLayers> LayerVisible{};
-        std::array<bool, 256> ClassVisible{};
-        qreal Ratio = 1;
-        bool operator==(const TPaintKey&) const = default;
-    };
-    TPaintKey paintKey() const;
     // Whether painting only where items changed gives the whole picture's pixels: nothing
     // listens to the painting, no cross-hair or text label is shown, no background picture.
     bool partialRedrawSafe() const;
+    // What a repaint of the pictures is made from, as the chart is now.
+    TChartPictures::TRepaint repaintOf() const;
     // The full repaint and the data-area redraw of ShowDrawing: only what changed.
     void fullRepaint();
     void dataAreaRedraw();
+    // How the pictures draw each part.
+    void PaintOuterArea(Canvas& c) override { DrawOuterArea(c); }
+    void PaintDataArea(Canvas& c, int ox, int oy) override;
+    void PaintCrossHairs(QImage& picture, int ox, int oy) override;
+    void ShowPart(const QRect& r) override { update(r); }
     // Mouse handling: the tracker decides, the chart applies.
     void handleMouseAction(int x, int y, bool leftHeld);
     void startDrag(int x, int y);
@@ -330,19 +316,8 @@ private:
     bool layoutLoading = true;
     int joiningLayer = 0; // the layer being given its controller's range by a join
 
-    QImage controlBitmap;
-    QImage chartAreaBitmap;
-    QImage windowImage;
-    std::optional<TPaintKey> controlDrawn; // what controlBitmap was drawn from
-    std::optional<TPaintKey> areaDrawn;    // what chartAreaBitmap was drawn from
-    TChartDamage controlDamage;
-    TChartDamage areaDamage;
     std::uint64_t stateGeneration = 0; // counts changes of properties that repaint
-    // What the window's image shows: controlBitmap's outer area, and the data area of
-    // controlBitmap or of chartAreaBitmap.
-    bool windowHasOuter = false;
-    bool windowHasControlArea = false;
-    bool windowHasAreaBitmap = false;
+    TChartPictures pictures{*this};
 };
 
 class TRChart : public TCustomRChart {
