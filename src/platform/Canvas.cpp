@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <vector>
 #include <utility>
+#include <vector>
 
 QColor ToQColor(TColor color) {
     const TColor rgb = ColorToRGB(color);
@@ -200,15 +200,14 @@ bool Canvas::directLine(QPoint from, QPoint to) {
         }
         // Qt lays the pattern from the start: a dot on every other pixel it passes. Going
         // left or up, the pixel passed is the one before the coordinate.
-        const int back = sx < 0 || sy < 0 ? 1 : 0;
         const QRect& clip = raster.Clip();
         if ((dy == 0 && (from.y() < clip.top() || from.y() > clip.bottom())) ||
             (dx == 0 && (from.x() < clip.left() || from.x() > clip.right()))) {
             return true; // wholly outside the clip
         }
         for (int i = 0; i < n; i += 2) {
-            raster.Plot(from.x() + sx * i - (sx < 0 ? back : 0),
-                        from.y() + sy * i - (sy < 0 ? back : 0), penRgb);
+            raster.Plot(from.x() + sx * i - (sx < 0 ? 1 : 0), from.y() + sy * i - (sy < 0 ? 1 : 0),
+                        penRgb);
         }
         return true;
     }

@@ -5,7 +5,8 @@
 
 TPixelRaster::TPixelRaster(QImage& image)
     : deviceWidth(image.width()), deviceHeight(image.height()), ratio(image.devicePixelRatio()) {
-    if (!(ratio >= 1 && ratio <= 16)) {
+    const bool screenRatio = ratio >= 1 && ratio <= 16;
+    if (!screenRatio) {
         ratio = 1; // no ratio a screen has: Qt paints alone, on whole pixels
     } else {
         scale = ratio == std::floor(ratio) ? static_cast<int>(ratio) : 0;
@@ -14,10 +15,7 @@ TPixelRaster::TPixelRaster(QImage& image)
                    static_cast<int>(std::ceil(deviceHeight / ratio)));
     clip = bounds;
     const QImage::Format f = image.format();
-    if (scale == 0 && ratio == 1) {
-        return;
-    }
-    if (image.isNull() || (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+    if (!screenRatio || image.isNull() || (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
                            f != QImage::Format_ARGB32_Premultiplied)) {
         return;
     }
