@@ -67,7 +67,9 @@ kill "$program"
 wait "$program" || true
 SCRIPT
     chmod +x "$scratch/wmclass.sh"
-    class=$(LANG=C timeout 60 xvfb-run -a "$scratch/wmclass.sh" "$prefix/bin/centrova")
+    # Each test that starts an X server looks for a free display from a number of its own:
+    # two servers choosing from the same number at once can both take it.
+    class=$(LANG=C timeout 60 xvfb-run -a -n 150 "$scratch/wmclass.sh" "$prefix/bin/centrova")
     grep -qF "\"$wmclass\"" <<<"$class" || fail "window class: $class, desktop entry: $wmclass"
 fi
 
