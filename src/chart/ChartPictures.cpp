@@ -110,6 +110,14 @@ void TChartPictures::DataArea(const TRepaint& r) {
 
 void TChartPictures::ToWindow(const QImage& picture, int x, int y, const TRepaint& r,
                               std::optional<QRect> part) {
+    if (&picture == &controlBitmap && x == 0 && y == 0 && !part && !fits(windowImage)) {
+        // A window without an image of the control's size takes the whole control's picture
+        // as it is: the two share their pixels until either is drawn on again, so the first
+        // display copies nothing.
+        windowImage = controlBitmap;
+        chart.ShowPart(QRect(QPoint(0, 0), r.Control));
+        return;
+    }
     if (fit(windowImage, r.Control, r.Key.Ratio)) {
         windowImage.fill(ToQColor(r.WindColor));
         WindowDrawnOn();
@@ -121,6 +129,11 @@ void TChartPictures::ToWindow(const QImage& picture, int x, int y, const TRepain
     }
     TPixelRaster(windowImage).Copy(picture, p, QPoint(x + p.left(), y + p.top()));
     chart.ShowPart(p.translated(x, y));
+}
+
+bool TChartPictures::fits(const QImage& window) const {
+    return !window.isNull() && window.size() == controlBitmap.size() &&
+           window.devicePixelRatio() == controlBitmap.devicePixelRatio();
 }
 
 void TChartPictures::WindowDrawnOn() {

@@ -97,6 +97,9 @@ public:
     const QImage& Window() const { return windowImage; }
 
 private:
+    // Whether `window` has the control picture's size and resolution.
+    bool fits(const QImage& window) const;
+
     IPainter& chart;
     QImage controlBitmap;
     QImage chartAreaBitmap;

@@ -171,6 +171,21 @@ TEST(ChartCaches, ADrawingThatChangesNothingCopiesNothing) {
     c->removeEventFilter(&counter);
 }
 
+TEST(ChartCaches, TheFirstDisplaySharesThePictureAndTheNextDrawingSeparatesThem) {
+    auto c = lessonLikeChart(false);
+    drawItems(*c, 8.0, 8);
+    c->resize(420, 260); // the window's image of the new size is the control's picture
+    EXPECT_EQ(c->WindowImage().constBits(), c->ControlBitmap().constBits());
+    const QImage first = c->WindowImage().copy();
+
+    drawItems(*c, 12.0, 3);
+    EXPECT_NE(c->WindowImage().constBits(), c->ControlBitmap().constBits());
+    EXPECT_TRUE(c->WindowImage() == c->ControlBitmap());
+    EXPECT_TRUE(c->WindowImage() != first);
+    const auto [shown, rebuilt] = shownAndRebuilt(*c);
+    EXPECT_TRUE(shown == rebuilt);
+}
+
 TEST(ChartCaches, ListenersGetEveryPaintingEventAtEveryDrawing) {
     auto c = lessonLikeChart(false);
     drawItems(*c, 8.0, 8);
