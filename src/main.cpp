@@ -6,6 +6,7 @@
 #include "numerics/TabulatedDistribution.h"
 #include "numerics/Uniform.h"
 #include "platform/Application.h"
+#include "platform/FontWarmUp.h"
 #include "platform/MessageBox.h"
 #include "simulation/AboutBox.h"
 #include "simulation/CommandLine.h"
@@ -87,12 +88,16 @@ int runWindow(int argc, char** argv, const TCommandLineOptions& options) {
                    stderr);
         return 1;
     }
+    // The font configuration is read on the second core while the application starts; the
+    // window's first text waits for it.
+    TFontWarmUp fonts;
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Centrova"));
     TApplication::setApplicationVersion(QStringLiteral(CENTROVA_VERSION));
     // Docks match the window to its menu entry: by this name on Wayland, and on X11 by the
     // window's class, which is the application name above (the entry's StartupWMClass).
     TApplication::setDesktopFileName(QStringLiteral("example.centrova.Centrova"));
+    fonts.Wait();
 
     // The main window from its layout: every component is loaded, the host-link client
     // translates the window and ends a second instance here; then FormCreate. A failure
