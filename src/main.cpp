@@ -6,7 +6,7 @@
 #include "numerics/TabulatedDistribution.h"
 #include "numerics/Uniform.h"
 #include "platform/Application.h"
-#include "platform/FontWarmUp.h"
+#include "platform/StartupWarmUp.h"
 #include "platform/MessageBox.h"
 #include "simulation/AboutBox.h"
 #include "simulation/CommandLine.h"
@@ -88,16 +88,15 @@ int runWindow(int argc, char** argv, const TCommandLineOptions& options) {
                    stderr);
         return 1;
     }
-    // The font configuration is read on the second core while the application starts; the
-    // window's first text waits for it.
-    TFontWarmUp fonts;
+    // The second core reads the fonts and touches the first pictures' memory meanwhile.
+    TStartupWarmUp warmUp;
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Centrova"));
     TApplication::setApplicationVersion(QStringLiteral(CENTROVA_VERSION));
     // Docks match the window to its menu entry: by this name on Wayland, and on X11 by the
     // window's class, which is the application name above (the entry's StartupWMClass).
     TApplication::setDesktopFileName(QStringLiteral("example.centrova.Centrova"));
-    fonts.Wait();
+    warmUp.WaitForFonts();
 
     // The main window from its layout: every component is loaded, the host-link client
     // translates the window and ends a second instance here; then FormCreate. A failure
@@ -116,6 +115,7 @@ int runWindow(int argc, char** argv, const TCommandLineOptions& options) {
     TFrmMeasLoc& window = *created;
     auto* about = new TFrmAbout(&window);
     window.SetAboutBox(about);
+    warmUp.Release();
     window.show(); // FormShow, then FormActivate: the first sample
 
     TScriptedSteps::Run(window, options);
