@@ -18,21 +18,24 @@ void TDisplayList::Add(const TDrawItem& item) {
             return;
         }
         capacity += allocSize;
-        if (items.size() < static_cast<std::size_t>(capacity)) {
-            items.resize(static_cast<std::size_t>(capacity));
+        // Storage for the step is taken at once but written only as items come, so a step
+        // that is never filled costs no memory the system has to provide.
+        if (items.capacity() < static_cast<std::size_t>(capacity)) {
+            items.reserve(static_cast<std::size_t>(capacity));
         }
     }
-    items[static_cast<std::size_t>(count)] = item;
+    items.push_back(item);
     ++count;
 }
 
 void TDisplayList::Clear() {
-    const std::size_t keep =
-        std::min(items.size(), static_cast<std::size_t>(std::max(capacity, allocSize)));
-    if (items.size() > keep) {
-        std::vector<TDrawItem>(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(keep))
-            .swap(items);
+    const std::size_t keep = static_cast<std::size_t>(std::max(capacity, allocSize));
+    if (items.capacity() > keep) {
+        std::vector<TDrawItem> smaller;
+        smaller.reserve(keep);
+        items.swap(smaller);
     }
+    items.clear();
     count = 0;
     capacity = 0;
 }

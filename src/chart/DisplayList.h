@@ -19,7 +19,7 @@ public:
     // empty, then AllocSize, twice that, and so on.
     std::int32_t ItemCapacity() const { return capacity; }
     // The entries of storage the list holds, in use or kept from before a clear.
-    std::int32_t StoredItems() const { return static_cast<std::int32_t>(items.size()); }
+    std::int32_t StoredItems() const { return static_cast<std::int32_t>(items.capacity()); }
     std::int32_t AllocSize() const { return allocSize; }
     // Values 1..1000000 are taken; others are ignored.
     void SetAllocSize(std::int32_t value);
