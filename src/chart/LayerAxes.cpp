@@ -49,17 +49,8 @@ TColor TLayerAxes::LayerColor(int layer) {
 
 TLayerAxes::TLayerAxes(QWidget* owner, const TChartGeometry& chartGeometry,
                        const TNotifyEvent& onAxisChange, const TScaleTickDrawnEvent& onTickDrawn)
-    : geometry(chartGeometry) {
+    : owner(owner), geometry(chartGeometry), onTickDrawn(onTickDrawn) {
     for (int n = 1; n <= MaxLayers; ++n) {
-        auto* xs = new TScale(owner);
-        auto* ys = new TScale(owner);
-        xs->setObjectName(QStringLiteral("RC_FScale_X_%1").arg(n));
-        ys->setObjectName(QStringLiteral("RC_FScale_Y_%1").arg(n));
-        for (TScale* s : {xs, ys}) {
-            s->hide(); // drawn into the chart's picture, never as windows of their own
-            s->SetEmbedded(true);
-            s->OnScaleTickDrawn = onTickDrawn;
-        }
         auto* xa = new TScalePropsHoriz(owner);
         auto* ya = new TScalePropsVert(owner);
         xa->SetColorScale(LayerColor(n));
@@ -72,8 +63,6 @@ TLayerAxes::TLayerAxes(QWidget* owner, const TChartGeometry& chartGeometry,
         ya->SetScalePos((n - 1) / 2 * 50);
         xa->OnChange = onAxisChange;
         ya->OnChange = onAxisChange;
-        xScales[slot(n)] = xs;
-        yScales[slot(n)] = ys;
         xAxes[slot(n)] = xa;
         yAxes[slot(n)] = ya;
     }
@@ -81,8 +70,54 @@ TLayerAxes::TLayerAxes(QWidget* owner, const TChartGeometry& chartGeometry,
 
 TScalePropsHoriz* TLayerAxes::XAxis(int layer) const { return xAxes[slot(layer)]; }
 TScalePropsVert* TLayerAxes::YAxis(int layer) const { return yAxes[slot(layer)]; }
-TScale* TLayerAxes::XScale(int layer) const { return xScales[slot(layer)]; }
-TScale* TLayerAxes::YScale(int layer) const { return yScales[slot(layer)]; }
+TScale* TLayerAxes::XScale(int layer) const { return scale(true, layer); }
+TScale* TLayerAxes::YScale(int layer) const { return scale(false, layer); }
+
+int TLayerAxes::ScaleCount() const {
+    const auto made = [](const auto& scales) {
+        return std::count_if(scales.begin(), scales.end(), [](const TScale* s) { return s != nullptr; });
+    };
+    return static_cast<int>(made(xScales) + made(yScales));
+}
+
+TScale* TLayerAxes::scale(bool x, int layer) const {
+    TScale*& s = (x ? xScales : yScales)[slot(layer)];
+    if (s != nullptr) {
+        return s;
+    }
+    // As the scale would be had it been made with the axes and kept in step since.
+    s = new TScale(owner);
+    s->setObjectName((x ? QStringLiteral("RC_FScale_X_%1") : QStringLiteral("RC_FScale_Y_%1"))
+                         .arg(slot(layer) + 1));
+    s->hide(); // drawn into the chart's picture, never as a window of its own
+    s->SetEmbedded(true);
+    s->OnScaleTickDrawn = onTickDrawn;
+    if (look.Prepared) {
+        s->SetTransparent(true);
+        s->SetColorBackGnd(look.Background);
+        s->SetFrameStyle(fsNone);
+    }
+    if (look.Size) {
+        s->resize(*look.Size);
+    }
+    if (look.Margins) {
+        setMargins(x, *s);
+    }
+    copyAxisToScale(x ? static_cast<const TScaleProps&>(*XAxis(layer)) : *YAxis(layer), *s);
+    ++made;
+    return s;
+}
+
+void TLayerAxes::makeShownScales() const {
+    for (int n = 1; n <= MaxLayers; ++n) {
+        if (XAxis(n)->Settings().Visible()) {
+            scale(true, n);
+        }
+        if (YAxis(n)->Settings().Visible()) {
+            scale(false, n);
+        }
+    }
+}
 
 TAxisRange TLayerAxes::XRange(int layer) const {
     const TScaleProps& a = *XAxis(layer);
@@ -95,28 +130,43 @@ TAxisRange TLayerAxes::YRange(int layer) const {
 }
 
 void TLayerAxes::PrepareScales(TColor background, QSize size) {
-    for (int n = 1; n <= MaxLayers; ++n) {
-        for (TScale* s : {XScale(n), YScale(n)}) {
-            s->SetTransparent(true);
-            s->SetColorBackGnd(background);
-            s->SetFrameStyle(fsNone);
-            s->resize(size);
+    look.Prepared = true;
+    look.Background = background;
+    look.Size = size;
+    for (auto* scales : {&xScales, &yScales}) {
+        for (TScale* s : *scales) {
+            if (s != nullptr) {
+                s->SetTransparent(true);
+                s->SetColorBackGnd(background);
+                s->SetFrameStyle(fsNone);
+                s->resize(size);
+            }
         }
+    }
+    for (int n = 1; n <= MaxLayers; ++n) {
         CopyAxisToScales(n);
     }
 }
 
 void TLayerAxes::SetScaleBackground(TColor background) {
-    for (int n = 1; n <= MaxLayers; ++n) {
-        XScale(n)->SetColorBackGnd(background);
-        YScale(n)->SetColorBackGnd(background);
+    look.Background = background;
+    for (auto* scales : {&xScales, &yScales}) {
+        for (TScale* s : *scales) {
+            if (s != nullptr) {
+                s->SetColorBackGnd(background);
+            }
+        }
     }
 }
 
 void TLayerAxes::ResizeScales(QSize size) {
-    for (int n = 1; n <= MaxLayers; ++n) {
-        XScale(n)->resize(size);
-        YScale(n)->resize(size);
+    look.Size = size;
+    for (auto* scales : {&xScales, &yScales}) {
+        for (TScale* s : *scales) {
+            if (s != nullptr) {
+                s->resize(size);
+            }
+        }
     }
 }
 
@@ -138,11 +188,19 @@ void TLayerAxes::Disconnect() {
 }
 
 void TLayerAxes::CopyAxisToScales(int layer) {
-    copyAxisToScale(*XAxis(layer), *XScale(layer));
-    copyAxisToScale(*YAxis(layer), *YScale(layer));
+    // A scale not made yet takes its axis when it is made; a shown axis needs its scale now.
+    for (const bool x : {true, false}) {
+        const TScaleProps& axis = x ? static_cast<const TScaleProps&>(*XAxis(layer)) : *YAxis(layer);
+        TScale* s = (x ? xScales : yScales)[slot(layer)];
+        if (s != nullptr) {
+            copyAxisToScale(axis, *s);
+        } else if (axis.Settings().Visible()) {
+            scale(x, layer);
+        }
+    }
 }
 
-void TLayerAxes::copyAxisToScale(const TScaleProps& a, TScale& s) {
+void TLayerAxes::copyAxisToScale(const TScaleProps& a, TScale& s) const {
     // The side and the distance from the data area are the chart's geometry, not settings.
     const TChartGeometry& g = geometry;
     s.SetScaleType(a.ScaleSide());
@@ -167,33 +225,53 @@ void TLayerAxes::copyAxisToScale(const TScaleProps& a, TScale& s) {
     s.SetDateFormat(a.DateFormat());
 }
 
-void TLayerAxes::SetScaleMargins() {
+void TLayerAxes::setMargins(bool x, TScale& s) const {
     const TChartGeometry& g = geometry;
+    if (x) {
+        s.SetMarginLeft(g.MarginLeft);
+        s.SetMarginRight(g.MarginRight + g.ShadowWidth - 1);
+    } else {
+        s.SetMarginTop(g.MarginTop);
+        s.SetMarginBottom(g.MarginBottom + g.ShadowWidth - 1);
+    }
+}
+
+void TLayerAxes::SetScaleMargins() {
+    look.Margins = true;
     for (int n = 1; n <= MaxLayers; ++n) {
-        XScale(n)->SetMarginLeft(g.MarginLeft);
-        XScale(n)->SetMarginRight(g.MarginRight + g.ShadowWidth - 1);
-        YScale(n)->SetMarginTop(g.MarginTop);
-        YScale(n)->SetMarginBottom(g.MarginBottom + g.ShadowWidth - 1);
+        for (const bool x : {true, false}) {
+            if (TScale* s = (x ? xScales : yScales)[slot(n)]) {
+                setMargins(x, *s);
+            }
+        }
         CopyAxisToScales(n);
     }
 }
 
 std::uint64_t TLayerAxes::DrawGeneration() const {
-    std::uint64_t sum = 0;
+    // The scales of the shown axes exist before the generation that pictures them is read.
+    makeShownScales();
+    std::uint64_t sum = made;
     for (const auto* scales : {&xScales, &yScales}) {
         for (const TScale* s : *scales) {
-            sum += s->DrawGeneration();
+            if (s != nullptr) {
+                sum += s->DrawGeneration();
+            }
         }
     }
     return sum;
 }
 
 void TLayerAxes::PaintScales(Canvas& c) {
+    // A scale not made belongs to a hidden axis and would draw nothing.
+    makeShownScales();
     for (auto* scales : {&xScales, &yScales}) {
         for (TScale* s : *scales) {
-            s->SetPaintTarget(&c, 0, 0);
-            s->ForcePaint();
-            s->SetPaintTarget(nullptr, 0, 0);
+            if (s != nullptr) {
+                s->SetPaintTarget(&c, 0, 0);
+                s->ForcePaint();
+                s->SetPaintTarget(nullptr, 0, 0);
+            }
         }
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The axes of a chart's 16 layers: an x and a y axis setting object per layer, each with the
-// embedded scale that draws it, created as children of the chart. It keeps each scale in step
-// with its axis and the chart's geometry, and stores ranges with the axes' rules.
+// embedded scale that draws it, children of the chart. It keeps each scale in step with its
+// axis and the chart's geometry, and stores ranges with the axes' rules. A scale is made when
+// it is first needed (its axis is shown, or it is asked for), in the state it would have had
+// from the start: most charts show one or two of their 32 axes.
 
 #include "chart/ChartEvents.h"
 #include "chart/ChartTransform.h"
@@ -22,9 +24,10 @@ class TJointLayers;
 
 class TLayerAxes {
 public:
-    // Creates the x and y scales and axes of every layer, in that order per layer, with
-    // `owner` as their parent. Every axis reports a change through `onAxisChange`, every scale
-    // a drawn tick through `onTickDrawn`. `geometry` is the chart's and outlives the axes.
+    // Creates the x and y axes of every layer, in that order per layer, with `owner` as their
+    // parent and the parent of the scales to come. Every axis reports a change through
+    // `onAxisChange`, every scale a drawn tick through `onTickDrawn`. `geometry` is the
+    // chart's and outlives the axes.
     TLayerAxes(QWidget* owner, const TChartGeometry& geometry, const TNotifyEvent& onAxisChange,
                const TScaleTickDrawnEvent& onTickDrawn);
     TLayerAxes(const TLayerAxes&) = delete;
@@ -35,11 +38,13 @@ public:
     // Changes when any scale's picture changes.
     std::uint64_t DrawGeneration() const;
 
-    // Layers outside 1..16 are clamped.
+    // Layers outside 1..16 are clamped. A scale asked for is made if it was not yet.
     TScalePropsHoriz* XAxis(int layer) const;
     TScalePropsVert* YAxis(int layer) const;
     TScale* XScale(int layer) const;
     TScale* YScale(int layer) const;
+    // The scales made so far.
+    int ScaleCount() const;
     TAxisRange XRange(int layer) const;
     TAxisRange YRange(int layer) const;
 
@@ -87,13 +92,32 @@ public:
     void MakeIsometric(int layer, int areaWidthPlusOne);
 
 private:
-    void copyAxisToScale(const TScaleProps& axis, TScale& scale);
+    // What every scale takes from the chart besides its axis; a scale made late takes it too.
+    struct TScaleLook {
+        bool Prepared = false; // transparent, without a frame
+        TColor Background = clBtnFace;
+        std::optional<QSize> Size;
+        bool Margins = false; // the margins follow the chart's
+    };
+
+    // The scale of an axis, made now if it was not yet.
+    TScale* scale(bool x, int layer) const;
+    // Makes the scales of the shown axes.
+    void makeShownScales() const;
+    void setMargins(bool x, TScale& scale) const;
+    void copyAxisToScale(const TScaleProps& axis, TScale& scale) const;
     // The axes in layer order, each layer's x axis before its y axis (0 .. 2 * MaxLayers - 1).
     TScaleProps* axisAt(std::size_t i) const;
 
+    QWidget* owner;
     const TChartGeometry& geometry;
+    TScaleTickDrawnEvent onTickDrawn;
+    TScaleLook look;
     std::array<TScalePropsHoriz*, MaxLayers> xAxes{};
     std::array<TScalePropsVert*, MaxLayers> yAxes{};
-    std::array<TScale*, MaxLayers> xScales{};
-    std::array<TScale*, MaxLayers> yScales{};
+    // Made when first needed; owned by `owner` as its children.
+    mutable std::array<TScale*, MaxLayers> xScales{};
+    mutable std::array<TScale*, MaxLayers> yScales{};
+    // Counts the scales made: a scale made adds to the drawing generation.
+    mutable std::uint64_t made = 0;
 };

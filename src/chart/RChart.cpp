@@ -465,14 +465,11 @@ void TCustomRChart::resizeEvent(QResizeEvent* event) {
     }
     geometry.Width = width();
     geometry.Height = height();
-    for (int n = 1; n <= MaxLayers; ++n) {
-        if (isometric) {
-            layerAxes->MakeIsometric(n, geometry.Width - geometry.MarginLeft - geometry.MarginRight -
-                                  2 * geometry.ShadowWidth + 1);
-        }
-        XScale(n)->resize(size());
-        YScale(n)->resize(size());
+    for (int n = 1; n <= MaxLayers && isometric; ++n) {
+        layerAxes->MakeIsometric(n, geometry.Width - geometry.MarginLeft - geometry.MarginRight -
+                                        2 * geometry.ShadowWidth + 1);
     }
+    layerAxes->ResizeScales(size());
     layerAxes->SetScaleMargins();
     RecalcTransforms();
     paintSuspended = wasSuspended;
