@@ -4,6 +4,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
@@ -37,7 +38,7 @@ void TStartupWarmUp::run() noexcept {
     volatile char* const pages = block;
     for (std::size_t at = 0; at < BlockBytes && !stop.load(std::memory_order_relaxed); at += step) {
         pages[at] = 0;
-        touched.store(at + step, std::memory_order_relaxed);
+        touched.store(std::min(at + step, BlockBytes), std::memory_order_relaxed);
     }
 }
 

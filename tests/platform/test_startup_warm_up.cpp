@@ -22,16 +22,6 @@
 #endif
 #endif
 
-namespace {
-
-long minorFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_minflt;
-}
-
-} // namespace
-
 TEST(StartupWarmUp, ReadsTheFontsAndCanBeReleasedAtAnyMoment) {
     {
         TStartupWarmUp warmUp;
@@ -49,6 +39,16 @@ TEST(StartupWarmUp, ReadsTheFontsAndCanBeReleasedAtAnyMoment) {
 
 // The sanitizer brings an allocator of its own, which this does not tune.
 #if !defined(CENTROVA_OWN_ALLOCATOR)
+namespace {
+
+long minorFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+} // namespace
+
 TEST(StartupWarmUp, APictureMadeAfterTheReleaseFindsItsPagesTouched) {
     TStartupWarmUp warmUp;
     warmUp.WaitForFonts();
