@@ -74,10 +74,9 @@ TScale* TLayerAxes::XScale(int layer) const { return scale(true, layer); }
 TScale* TLayerAxes::YScale(int layer) const { return scale(false, layer); }
 
 int TLayerAxes::ScaleCount() const {
-    const auto made = [](const auto& scales) {
-        return std::count_if(scales.begin(), scales.end(), [](const TScale* s) { return s != nullptr; });
-    };
-    return static_cast<int>(made(xScales) + made(yScales));
+    int count = 0;
+    eachMadeScale([&count](TScale&) { ++count; });
+    return count;
 }
 
 TScale* TLayerAxes::scale(bool x, int layer) const {
@@ -133,16 +132,12 @@ void TLayerAxes::PrepareScales(TColor background, QSize size) {
     look.Prepared = true;
     look.Background = background;
     look.Size = size;
-    for (auto* scales : {&xScales, &yScales}) {
-        for (TScale* s : *scales) {
-            if (s != nullptr) {
-                s->SetTransparent(true);
-                s->SetColorBackGnd(background);
-                s->SetFrameStyle(fsNone);
-                s->resize(size);
-            }
-        }
-    }
+    eachMadeScale([&](TScale& s) {
+        s.SetTransparent(true);
+        s.SetColorBackGnd(background);
+        s.SetFrameStyle(fsNone);
+        s.resize(size);
+    });
     for (int n = 1; n <= MaxLayers; ++n) {
         CopyAxisToScales(n);
     }
@@ -150,24 +145,12 @@ void TLayerAxes::PrepareScales(TColor background, QSize size) {
 
 void TLayerAxes::SetScaleBackground(TColor background) {
     look.Background = background;
-    for (auto* scales : {&xScales, &yScales}) {
-        for (TScale* s : *scales) {
-            if (s != nullptr) {
-                s->SetColorBackGnd(background);
-            }
-        }
-    }
+    eachMadeScale([background](TScale& s) { s.SetColorBackGnd(background); });
 }
 
 void TLayerAxes::ResizeScales(QSize size) {
     look.Size = size;
-    for (auto* scales : {&xScales, &yScales}) {
-        for (TScale* s : *scales) {
-            if (s != nullptr) {
-                s->resize(size);
-            }
-        }
-    }
+    eachMadeScale([size](TScale& s) { s.resize(size); });
 }
 
 void TLayerAxes::EndLoading() {
@@ -252,28 +235,18 @@ std::uint64_t TLayerAxes::DrawGeneration() const {
     // The scales of the shown axes exist before the generation that pictures them is read.
     makeShownScales();
     std::uint64_t sum = made;
-    for (const auto* scales : {&xScales, &yScales}) {
-        for (const TScale* s : *scales) {
-            if (s != nullptr) {
-                sum += s->DrawGeneration();
-            }
-        }
-    }
+    eachMadeScale([&sum](const TScale& s) { sum += s.DrawGeneration(); });
     return sum;
 }
 
 void TLayerAxes::PaintScales(Canvas& c) {
     // A scale not made belongs to a hidden axis and would draw nothing.
     makeShownScales();
-    for (auto* scales : {&xScales, &yScales}) {
-        for (TScale* s : *scales) {
-            if (s != nullptr) {
-                s->SetPaintTarget(&c, 0, 0);
-                s->ForcePaint();
-                s->SetPaintTarget(nullptr, 0, 0);
-            }
-        }
-    }
+    eachMadeScale([&c](TScale& s) {
+        s.SetPaintTarget(&c, 0, 0);
+        s.ForcePaint();
+        s.SetPaintTarget(nullptr, 0, 0);
+    });
 }
 
 std::optional<TLayerAxes::TLayoutFrame> TLayerAxes::LayoutFrame(TrcLayout layout) {

@@ -104,6 +104,16 @@ private:
     TScale* scale(bool x, int layer) const;
     // Makes the scales of the shown axes.
     void makeShownScales() const;
+    // Calls `f` with every scale made so far: the x scales, then the y scales, by layer.
+    template <typename F> void eachMadeScale(F&& f) const {
+        for (const auto* scales : {&xScales, &yScales}) {
+            for (TScale* s : *scales) {
+                if (s != nullptr) {
+                    f(*s);
+                }
+            }
+        }
+    }
     void setMargins(bool x, TScale& scale) const;
     void copyAxisToScale(const TScaleProps& axis, TScale& scale) const;
     // The axes in layer order, each layer's x axis before its y axis (0 .. 2 * MaxLayers - 1).
