@@ -23,21 +23,33 @@ std::unique_ptr<TRChart> chart(int w, int h) {
     return c;
 }
 
-void HistogramFullRepaint(benchmark::State& state) {
+// The lesson's histogram without its items: dotted grid, range 0..25 by -3.5..20.
+std::unique_ptr<TRChart> histogram() {
     auto c = chart(478, 290);
     c->SetAutoRedraw(false);
     c->SetGridStyle(gsDotLines);
     c->SetGridColor(clSilver);
     c->SetRange(1, 0, -3.5, 25, 20);
+    return c;
+}
+
+// Its rug of 90 marks, the first at `firstMark`, and its 26 bars.
+void addHistogramItems(TRChart& c, double firstMark) {
+    for (int i = 0; i < 90; ++i) {
+        const double x = i == 0 ? firstMark : i * 0.25;
+        c.AddLine(x, -1, x, -2.5);
+    }
+    c.SetFillColor(clYellow);
+    for (int k = 0; k < 26; ++k) {
+        c.AddBar3D(k, 0, k + 1, (k * 7) % 12, 10, 45);
+    }
+}
+
+void HistogramFullRepaint(benchmark::State& state) {
+    auto c = histogram();
     c->SetGridDx(5);
     c->SetGridDy(20);
-    for (int i = 0; i < 90; ++i) {
-        c->AddLine(i * 0.25, -1, i * 0.25, -2.5);
-    }
-    c->SetFillColor(clYellow);
-    for (int k = 0; k < 26; ++k) {
-        c->AddBar3D(k, 0, k + 1, (k * 7) % 12, 10, 45);
-    }
+    addHistogramItems(*c, 0);
     for (auto _ : state) {
         c->FullRepaint();
     }
@@ -47,22 +59,11 @@ BENCHMARK(HistogramFullRepaint)->Unit(benchmark::kMicrosecond);
 // The histogram drawn again after one mark of its rug moved, as at a pointer move: only
 // the part that changed is painted.
 void HistogramOneMarkMoved(benchmark::State& state) {
-    auto c = chart(478, 290);
-    c->SetAutoRedraw(false);
-    c->SetGridStyle(gsDotLines);
-    c->SetGridColor(clSilver);
-    c->SetRange(1, 0, -3.5, 25, 20);
+    auto c = histogram();
     int step = 0;
     for (auto _ : state) {
         c->ClearDrawing();
-        for (int i = 0; i < 90; ++i) {
-            const double x = i == 0 ? (step % 100) * 0.2 : i * 0.25;
-            c->AddLine(x, -1, x, -2.5);
-        }
-        c->SetFillColor(clYellow);
-        for (int k = 0; k < 26; ++k) {
-            c->AddBar3D(k, 0, k + 1, (k * 7) % 12, 10, 45);
-        }
+        addHistogramItems(*c, (step % 100) * 0.2);
         c->ShowDrawing();
         ++step;
     }

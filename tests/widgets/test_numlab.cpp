@@ -1,6 +1,7 @@
 // The numeric label as a control: setter rules, the width test with the measured font, and
 // the pixels of its box, texts and transparent mode.
 
+#include "LabelPictures.h"
 #include "platform/Canvas.h"
 #include "widgets/NumLab.h"
 
@@ -14,14 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-QFont testFont() {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(13);
-    return f;
-}
-
-TColor at(const QImage& img, int x, int y) { return FromQRgb(img.pixel(x, y)); }
 
 // Text is antialiased: a glyph's ink is any pixel close to the text colour, not only the
 // colour itself.
@@ -77,7 +70,7 @@ TEST(NumLab, DefaultsAndSetterRules) {
 
 TEST(NumLab, RepaintsOnlyOnRealChanges) {
     TNumLab n;
-    n.SetFont(testFont());
+    n.SetFont(LabelTestFont());
     n.show();
     const int before = n.PaintCount();
     n.SetValue(0.0);
@@ -92,7 +85,7 @@ TEST(NumLab, RepaintsOnlyOnRealChanges) {
 
 TEST(NumLab, ANewValueIsDrawnOnlyWhenItsTextChanges) {
     TNumLab n;
-    n.SetFont(testFont());
+    n.SetFont(LabelTestFont());
     n.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&n));
     n.SetValue(1.25);
@@ -130,7 +123,7 @@ TEST(NumLab, ANewValueIsDrawnOnlyWhenItsTextChanges) {
     n.show();
     EXPECT_EQ(n.PaintCount(), renders + 4);
     TNumLab reference;
-    reference.SetFont(testFont());
+    reference.SetFont(LabelTestFont());
     reference.SetColorLabText(clRed);
     reference.SetValue(7.0);
     reference.show();
@@ -139,8 +132,8 @@ TEST(NumLab, ANewValueIsDrawnOnlyWhenItsTextChanges) {
 
 TEST(NumLab, OverflowByMeasuredWidthButNotInStateNotation) {
     TNumLab n;
-    n.SetFont(testFont());
-    const QFontMetrics fm(testFont());
+    n.SetFont(LabelTestFont());
+    const QFontMetrics fm(LabelTestFont());
     n.SetValue(123456789.0);
     // Wide enough for the text exactly: LabelWidth - 6 is the room.
     n.SetLabelWidth(fm.horizontalAdvance(QStringLiteral("123456789.00")) + 6);
@@ -149,11 +142,11 @@ TEST(NumLab, OverflowByMeasuredWidthButNotInStateNotation) {
     EXPECT_EQ(n.DisplayText(), QStringLiteral("*********"));
     // The same text in a larger font no longer fits; back in the test font it does.
     n.SetLabelWidth(n.LabelWidth() + 1);
-    QFont larger = testFont();
+    QFont larger = LabelTestFont();
     larger.setPixelSize(20);
     n.SetFont(larger);
     EXPECT_EQ(n.DisplayText(), QStringLiteral("*********"));
-    n.SetFont(testFont());
+    n.SetFont(LabelTestFont());
     EXPECT_EQ(n.DisplayText(), QStringLiteral("123456789.00"));
     n.SetDisplayType(dtState);
     n.SetStateText(QStringLiteral("a state text far wider than the box"));
@@ -167,7 +160,7 @@ TEST(NumLab, OverflowByMeasuredWidthButNotInStateNotation) {
 
 TEST(NumLab, LoweredBoxAndTextsInTheirPlaces) {
     TNumLab n;
-    n.SetFont(testFont());
+    n.SetFont(LabelTestFont());
     n.SetLeftText(QStringLiteral("Mean"));
     n.SetRightText(QStringLiteral("kg"));
     n.SetColorOutBakG(clWhite);
@@ -176,13 +169,13 @@ TEST(NumLab, LoweredBoxAndTextsInTheirPlaces) {
     n.show();
     const QImage& img = n.WindowImage();
     const int l = 35, b = 80, h = 28;
-    EXPECT_EQ(at(img, l, 10), clGray);           // outline in the shadow colour
-    EXPECT_EQ(at(img, l + 1, 10), clBlack);      // c1: dark inner left
-    EXPECT_EQ(at(img, 50, 1), clBlack);          // and inner top
-    EXPECT_EQ(at(img, 50, h - 1), clWhite);      // c2: light bottom
-    EXPECT_EQ(at(img, l + b + 2, 10), clWhite);  // and right
-    EXPECT_EQ(at(img, l + b + 3, 10), clWhite);  // outside: the background
-    EXPECT_EQ(at(img, l + 4, 4), clYellow);      // inside the box
+    EXPECT_EQ(PixelAt(img, l, 10), clGray);           // outline in the shadow colour
+    EXPECT_EQ(PixelAt(img, l + 1, 10), clBlack);      // c1: dark inner left
+    EXPECT_EQ(PixelAt(img, 50, 1), clBlack);          // and inner top
+    EXPECT_EQ(PixelAt(img, 50, h - 1), clWhite);      // c2: light bottom
+    EXPECT_EQ(PixelAt(img, l + b + 2, 10), clWhite);  // and right
+    EXPECT_EQ(PixelAt(img, l + b + 3, 10), clWhite);  // outside: the background
+    EXPECT_EQ(PixelAt(img, l + 4, 4), clYellow);      // inside the box
     // The left text ends 5 pixels before the box; the right text starts 7 after it.
     EXPECT_TRUE(anyInk(img, QRect(0, 0, l - 4, h), clBlack));
     EXPECT_FALSE(anyInk(img, QRect(l - 4, 2, 3, h - 4), clBlack));
@@ -190,16 +183,16 @@ TEST(NumLab, LoweredBoxAndTextsInTheirPlaces) {
     EXPECT_TRUE(anyInk(img, QRect(l + 3, 2, b - 4, h - 5), clBlack)); // the number
 
     n.SetFrameStyle(fsRaised);
-    EXPECT_EQ(at(n.WindowImage(), l + 1, 10), clWhite);
-    EXPECT_EQ(at(n.WindowImage(), 50, h - 1), clBlack);
+    EXPECT_EQ(PixelAt(n.WindowImage(), l + 1, 10), clWhite);
+    EXPECT_EQ(PixelAt(n.WindowImage(), 50, h - 1), clBlack);
     n.SetFrameStyle(fsSimple);
-    EXPECT_EQ(at(n.WindowImage(), l, h - 1), clGray); // one full-height outline
-    EXPECT_EQ(at(n.WindowImage(), l + b + 1, 10), clGray);
+    EXPECT_EQ(PixelAt(n.WindowImage(), l, h - 1), clGray); // one full-height outline
+    EXPECT_EQ(PixelAt(n.WindowImage(), l + b + 1, 10), clGray);
 }
 
 TEST(NumLab, DisabledTextsAreEngravedAndTheNumberGrey) {
     TNumLab n;
-    n.SetFont(testFont());
+    n.SetFont(LabelTestFont());
     n.SetLeftText(QStringLiteral("Mean"));
     n.SetColorOutBakG(clSilver);
     n.show();
@@ -219,7 +212,7 @@ TEST(NumLab, TransparentCombinesWithTheParentByAnd) {
     pal.setColor(QPalette::Window, QColor(0, 0, 255)); // blue behind the label
     parent.setPalette(pal);
     auto* n = new TNumLab(&parent);
-    n->SetFont(testFont());
+    n->SetFont(LabelTestFont());
     n->SetLeftText(QStringLiteral("Mean"));
     n->SetTransparent(true);
     parent.show();

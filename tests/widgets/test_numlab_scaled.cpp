@@ -2,6 +2,7 @@
 // the device's resolution, its lines are two device pixels thick and in their logical places,
 // its text is rasterised at that resolution, and the transparent mode still combines by AND.
 
+#include "LabelPictures.h"
 #include "platform/Canvas.h"
 #include "widgets/NumLab.h"
 
@@ -10,15 +11,6 @@
 #include <QTest>
 
 namespace {
-
-QFont testFont() {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(13);
-    return f;
-}
-
-// Device pixel (x, y).
-TColor at(const QImage& img, int x, int y) { return FromQRgb(img.pixel(x, y)); }
 
 // The 2 x 2 blocks of device pixels, each one logical pixel, within the logical rectangle r
 // that are not of one colour: a picture drawn at one pixel per logical pixel and enlarged has
@@ -40,7 +32,7 @@ int finerBlocks(const QImage& img, QRect r) {
 TEST(NumLabAtScaleTwo, PictureHasTheDeviceResolution) {
     TNumLab n;
     ASSERT_EQ(n.devicePixelRatioF(), 2.0);
-    n.SetFont(testFont());
+    n.SetFont(LabelTestFont());
     n.show();
     EXPECT_EQ(n.WindowImage().devicePixelRatio(), 2.0);
     EXPECT_EQ(n.WindowImage().size(), QSize(320, 56));
@@ -50,7 +42,7 @@ TEST(NumLabAtScaleTwo, PictureHasTheDeviceResolution) {
 
 TEST(NumLabAtScaleTwo, FrameLinesAreTwoDevicePixelsThickInTheirPlaces) {
     TNumLab n;
-    n.SetFont(testFont());
+    n.SetFont(LabelTestFont());
     n.SetColorOutBakG(clSilver);
     n.SetColorLabBakG(clYellow);
     n.show();
@@ -59,38 +51,38 @@ TEST(NumLabAtScaleTwo, FrameLinesAreTwoDevicePixelsThickInTheirPlaces) {
     // Across the middle row (logical y 10): background, outline, dark inner left line, the
     // box; the box, outline, light right line, background.
     const int y = 2 * 10;
-    EXPECT_EQ(at(img, 2 * l - 1, y), clSilver);
-    EXPECT_EQ(at(img, 2 * l, y), clGray);
-    EXPECT_EQ(at(img, 2 * l + 1, y), clGray);
-    EXPECT_EQ(at(img, 2 * l + 2, y), clBlack);
-    EXPECT_EQ(at(img, 2 * l + 3, y), clBlack);
-    EXPECT_EQ(at(img, 2 * l + 4, y), clYellow);
-    EXPECT_EQ(at(img, 2 * (l + b + 1) - 1, y), clYellow);
-    EXPECT_EQ(at(img, 2 * (l + b + 1), y), clGray);
-    EXPECT_EQ(at(img, 2 * (l + b + 1) + 1, y), clGray);
-    EXPECT_EQ(at(img, 2 * (l + b + 2), y), clWhite);
-    EXPECT_EQ(at(img, 2 * (l + b + 2) + 1, y), clWhite);
-    EXPECT_EQ(at(img, 2 * (l + b + 3), y), clSilver);
+    EXPECT_EQ(PixelAt(img, 2 * l - 1, y), clSilver);
+    EXPECT_EQ(PixelAt(img, 2 * l, y), clGray);
+    EXPECT_EQ(PixelAt(img, 2 * l + 1, y), clGray);
+    EXPECT_EQ(PixelAt(img, 2 * l + 2, y), clBlack);
+    EXPECT_EQ(PixelAt(img, 2 * l + 3, y), clBlack);
+    EXPECT_EQ(PixelAt(img, 2 * l + 4, y), clYellow);
+    EXPECT_EQ(PixelAt(img, 2 * (l + b + 1) - 1, y), clYellow);
+    EXPECT_EQ(PixelAt(img, 2 * (l + b + 1), y), clGray);
+    EXPECT_EQ(PixelAt(img, 2 * (l + b + 1) + 1, y), clGray);
+    EXPECT_EQ(PixelAt(img, 2 * (l + b + 2), y), clWhite);
+    EXPECT_EQ(PixelAt(img, 2 * (l + b + 2) + 1, y), clWhite);
+    EXPECT_EQ(PixelAt(img, 2 * (l + b + 3), y), clSilver);
     // Down a column left of the number (logical x 40): outline, dark top line, the box; the
     // box, outline, light bottom line.
     const int x = 2 * 40;
-    EXPECT_EQ(at(img, x, 0), clGray);
-    EXPECT_EQ(at(img, x, 1), clGray);
-    EXPECT_EQ(at(img, x, 2), clBlack);
-    EXPECT_EQ(at(img, x, 3), clBlack);
-    EXPECT_EQ(at(img, x, 4), clYellow);
-    EXPECT_EQ(at(img, x, 2 * (h - 2) - 1), clYellow);
-    EXPECT_EQ(at(img, x, 2 * (h - 2)), clGray);
-    EXPECT_EQ(at(img, x, 2 * (h - 2) + 1), clGray);
-    EXPECT_EQ(at(img, x, 2 * (h - 1)), clWhite);
-    EXPECT_EQ(at(img, x, 2 * (h - 1) + 1), clWhite);
+    EXPECT_EQ(PixelAt(img, x, 0), clGray);
+    EXPECT_EQ(PixelAt(img, x, 1), clGray);
+    EXPECT_EQ(PixelAt(img, x, 2), clBlack);
+    EXPECT_EQ(PixelAt(img, x, 3), clBlack);
+    EXPECT_EQ(PixelAt(img, x, 4), clYellow);
+    EXPECT_EQ(PixelAt(img, x, 2 * (h - 2) - 1), clYellow);
+    EXPECT_EQ(PixelAt(img, x, 2 * (h - 2)), clGray);
+    EXPECT_EQ(PixelAt(img, x, 2 * (h - 2) + 1), clGray);
+    EXPECT_EQ(PixelAt(img, x, 2 * (h - 1)), clWhite);
+    EXPECT_EQ(PixelAt(img, x, 2 * (h - 1) + 1), clWhite);
     // Lines and fills cover whole logical pixels.
     EXPECT_EQ(finerBlocks(img, QRect(0, 0, l + 4, h)), 0);
 }
 
 TEST(NumLabAtScaleTwo, TextIsDrawnAtTheDeviceResolution) {
     TNumLab n;
-    n.SetFont(testFont());
+    n.SetFont(LabelTestFont());
     n.SetLeftText(QStringLiteral("Mean"));
     n.SetValue(8.21);
     n.show();
@@ -108,7 +100,7 @@ TEST(NumLabAtScaleTwo, TransparentCombinesWithTheParentByAnd) {
     pal.setColor(QPalette::Window, QColor(0, 0, 255));
     parent.setPalette(pal);
     auto* n = new TNumLab(&parent);
-    n->SetFont(testFont());
+    n->SetFont(LabelTestFont());
     n->SetTransparent(true);
     parent.show();
     const QImage shot = parent.grab().toImage();
